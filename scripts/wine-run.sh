@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the build under Wine, headless: used by ctest as the
+# cross-compiling emulator and by the scripts.
+set -u
+export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-zel}"
+export WINEARCH=win32
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+if [ -z "${DISPLAY:-}" ]; then
+  # shellcheck source=/dev/null
+  . "$here/xvfb.sh"
+  zel_start_xvfb >/dev/null
+fi
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+fi
+exec wine "$@"

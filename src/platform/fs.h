@@ -1,0 +1,58 @@
+// File-system operations on Windows paths (backslashes, drive letters).
+//
+// The Windows build calls kernel32; the native build maps the paths to the
+// host (backslashes become slashes, a drive prefix "X:" is dropped) so that
+// the portable layers and their tests run there too. None of these throw
+// unless said so.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zel::fs {
+
+constexpr uint32_t kInvalidAttributes = 0xFFFFFFFFu;
+constexpr uint32_t kAttrReadOnly = 0x01;
+constexpr uint32_t kAttrHidden = 0x02;
+constexpr uint32_t kAttrSystem = 0x04;
+constexpr uint32_t kAttrVolume = 0x08;
+constexpr uint32_t kAttrDirectory = 0x10;
+constexpr uint32_t kAttrArchive = 0x20;
+constexpr uint32_t kAttrNormal = 0x80;
+
+// The attribute word of a path; kInvalidAttributes (all bits) when it is missing.
+uint32_t GetAttributes(const std::string& path);
+bool SetAttributes(const std::string& path, uint32_t attributes);
+bool FileExists(const std::string& path);       // an existing file, not a folder
+bool DirectoryExists(const std::string& path);  // an existing folder
+int64_t FileSize(const std::string& path);      // -1 when missing
+// Last-write time of a file as packed MS-DOS date (high word) and time (low
+// word), local time; 0 when missing.
+uint32_t FileDosDateTime(const std::string& path);
+
+bool CreateDir(const std::string& path);  // one level
+bool RemoveDir(const std::string& path);  // an empty folder
+bool DeleteFile(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
+
+struct FindEntry {
+  std::string name;
+  uint32_t attributes;
+};
+// Entries of a folder matching a pattern such as "C:\dir\*.*" ("*" and "?" in
+// the last component). "." and ".." are reported as the platform reports them.
+std::vector<FindEntry> FindFiles(const std::string& pattern);
+
+std::string GetCurrentDir();                   // without trailing backslash unless a root
+bool SetCurrentDir(const std::string& path);   // also changes the current drive
+std::string ExpandFileName(const std::string& path);  // absolute form
+// Free bytes on a drive (1 = A, 2 = B, ...; 0 = the current drive); -1 when unknown.
+int64_t DiskFree(int drive);
+
+// Creates a folder with its missing parents. An empty path throws Exception
+// "Unable to create directory"; a folder that cannot be made throws EInOutError.
+// One trailing backslash is ignored; a bare drive or an existing folder is fine.
+void ForceDirectories(const std::string& path);
+
+}  // namespace zel::fs

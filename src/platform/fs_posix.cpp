@@ -1,0 +1,114 @@
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <ctime>
+
+#include "platform/errors.h"
+#include "platform/fs.h"
+#include "platform/host_path_posix.h"
+#include "platform/paths.h"
+
+namespace zel::fs {
+
+namespace {
+bool Stat(const std::string& path, struct stat* st) { return ::stat(HostPath(path).c_str(), st) == 0; }
+}  // namespace
+
+uint32_t GetAttributes(const std::string& path) {
+  struct stat st {};
+  if (!Stat(path, &st)) return kInvalidAttributes;
+  uint32_t attributes = S_ISDIR(st.st_mode) ? kAttrDirectory : kAttrArchive;
+  if (!(st.st_mode & S_IWUSR)) attributes |= kAttrReadOnly;
+  return attributes;
+}
+
+bool SetAttributes(const std::string& path, uint32_t attributes) {
+  struct stat st {};
+  if (!Stat(path, &st)) return false;
+  mode_t mode = st.st_mode & 07777;
+  mode = (attributes & kAttrReadOnly) ? (mode & ~static_cast<mode_t>(0222)) : (mode | S_IWUSR);
+  return ::chmod(HostPath(path).c_str(), mode) == 0;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return Stat(path, &st) && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat st {};
+  return Stat(path, &st) && S_ISDIR(st.st_mode);
+}
+
+int64_t FileSize(const std::string& path) {
+  struct stat st {};
+  return Stat(path, &st) ? static_cast<int64_t>(st.st_size) : -1;
+}
+
+uint32_t FileDosDateTime(const std::string& path) {
+  struct stat st {};
+  if (!Stat(path, &st)) return 0;
+  std::tm tm{};
+  const time_t when = st.st_mtime;
+  localtime_r(&when, &tm);
+  if (tm.tm_year < 80) return (1u << 5 | 1u) << 16;  // 1980-01-01
+  const uint32_t date = static_cast<uint32_t>(((tm.tm_year - 80) << 9) | ((tm.tm_mon + 1) << 5) | tm.tm_mday);
+  const uint32_t time = static_cast<uint32_t>((tm.tm_hour << 11) | (tm.tm_min << 5) | (tm.tm_sec / 2));
+  return date << 16 | time;
+}
+
+bool CreateDir(const std::string& path) { return ::mkdir(HostPath(path).c_str(), 0755) == 0; }
+bool RemoveDir(const std::string& path) { return ::rmdir(HostPath(path).c_str()) == 0; }
+bool DeleteFile(const std::string& path) {
+  if (DirectoryExists(path)) return false;
+  return ::unlink(HostPath(path).c_str()) == 0;
+}
+bool RenameFile(const std::string& from, const std::string& to) {
+  return ::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
+}
+
+std::vector<FindEntry> FindFiles(const std::string& pattern) {
+  std::vector<FindEntry> result;
+  const std::string folder = ExtractFilePath(pattern);
+  std::string mask = ExtractFileName(pattern);
+  if (mask == "*.*") mask = "*";
+  DIR* dir = ::opendir(folder.empty() ? "." : HostPath(folder).c_str());
+  if (!dir) return result;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (::fnmatch(mask.c_str(), entry->d_name, FNM_CASEFOLD) != 0) continue;
+    result.push_back({entry->d_name, GetAttributes(folder + entry->d_name)});
+  }
+  ::closedir(dir);
+  return result;
+}
+
+std::string GetCurrentDir() {
+  char buffer[PATH_MAX];
+  if (!::getcwd(buffer, sizeof buffer)) return std::string();
+  std::string result = buffer;
+  for (char& c : result)
+    if (c == '/') c = '\\';
+  return result;
+}
+
+bool SetCurrentDir(const std::string& path) { return ::chdir(HostPath(path).c_str()) == 0; }
+
+std::string ExpandFileName(const std::string& path) {
+  if (path.empty()) return GetCurrentDir();
+  if (path[0] == '/' || path[0] == '\\' || (path.size() >= 2 && path[1] == ':')) return path;
+  return IncludeTrailingBackslash(GetCurrentDir()) + path;
+}
+
+int64_t DiskFree(int /*drive*/) {
+  struct statvfs vfs {};
+  if (::statvfs(".", &vfs) != 0) return -1;
+  return static_cast<int64_t>(vfs.f_bavail) * static_cast<int64_t>(vfs.f_frsize);
+}
+
+}  // namespace zel::fs

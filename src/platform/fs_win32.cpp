@@ -1,0 +1,84 @@
+#include <windows.h>
+
+#include "platform/errors.h"
+#include "platform/fs.h"
+#include "platform/paths.h"
+
+namespace zel::fs {
+
+uint32_t GetAttributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+bool SetAttributes(const std::string& path, uint32_t attributes) {
+  return SetFileAttributesA(path.c_str(), attributes) != 0;
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int64_t FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+uint32_t FileDosDateTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  FILETIME local;
+  WORD date = 0, time = 0;
+  if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToDosDateTime(&local, &date, &time))
+    return 0;
+  return static_cast<uint32_t>(date) << 16 | time;
+}
+
+bool CreateDir(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+bool RemoveDir(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
+bool DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool RenameFile(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+std::vector<FindEntry> FindFiles(const std::string& pattern) {
+  std::vector<FindEntry> result;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return result;
+  do {
+    result.push_back({data.cFileName, data.dwFileAttributes});
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return result;
+}
+
+std::string GetCurrentDir() {
+  char buffer[MAX_PATH + 1];
+  const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
+  if (n == 0 || n >= sizeof buffer) return std::string();
+  return std::string(buffer, n);
+}
+
+bool SetCurrentDir(const std::string& path) { return SetCurrentDirectoryA(path.c_str()) != 0; }
+
+std::string ExpandFileName(const std::string& path) {
+  char buffer[MAX_PATH + 1];
+  const DWORD n = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+  if (n == 0 || n >= sizeof buffer) return path;
+  return std::string(buffer, n);
+}
+
+int64_t DiskFree(int drive) {
+  std::string root;
+  if (drive > 0 && drive <= 26) root = std::string(1, static_cast<char>('A' + drive - 1)) + ":\\";
+  ULARGE_INTEGER available;
+  if (!GetDiskFreeSpaceExA(root.empty() ? nullptr : root.c_str(), &available, nullptr, nullptr)) return -1;
+  return static_cast<int64_t>(available.QuadPart);
+}
+
+}  // namespace zel::fs
