@@ -11,7 +11,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 zel_start_xvfb >/dev/null
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-zel}" WINEARCH=win32 WINEDEBUG=-all
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 || true
-wineserver -p >/dev/null 2>&1 || true
+# A persistent wineserver, and Wine's own services started once with their
+# output detached, so that no test waits for them to exit.
+wineserver -p >/dev/null 2>&1 </dev/null || true
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 jobs="$(nproc)"
 echo "== native unit tests"
 ctest --test-dir "$root/build/native" -j "$jobs" --output-on-failure | tail -n 3

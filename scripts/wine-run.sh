@@ -13,6 +13,12 @@ if [ -z "${DISPLAY:-}" ]; then
   zel_start_xvfb >/dev/null
 fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1 || true
+  wineboot -i >/dev/null 2>&1 </dev/null || true
+fi
+# Keep Wine's server and services alive with their output detached, so that a
+# caller reading this program's output does not wait for them.
+if ! pgrep -x wineserver >/dev/null 2>&1; then
+  wineserver -p >/dev/null 2>&1 </dev/null || true
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 fi
 exec wine "$@"
