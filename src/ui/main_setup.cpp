@@ -44,17 +44,15 @@ bool TMainSetup::CreateForm(std::vector<std::string> arguments) {
 }
 
 void TMainSetup::ShowMaximized() {
-  ShowWindow(Handle(), SW_SHOWMAXIMIZED);
   // A window without a frame is not always maximised by the window manager
-  // (Wine without one, for example): cover the monitor explicitly then.
+  // (Wine without one, for example), so it is given the monitor's size first.
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   if (GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor)) {
     const RECT& r = monitor.rcMonitor;
-    const RECT now = Bounds();
-    if (!EqualRect(&now, &r))
-      SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
+    SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
   }
+  ShowWindow(Handle(), SW_SHOWMAXIMIZED);
   UpdateWindow(Handle());
   if (!shown_) {
     shown_ = true;
