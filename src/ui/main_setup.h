@@ -40,6 +40,9 @@ class TMainSetup : public Window {
   ShadowLabel Setup_Header2;
   ShadowLabel Footer;
   Picture Image1;
+  // Shows the setup's own picture during preparation; hidden at start. The
+  // preparation stage places it and puts its pictures (Image3, Image4) in it.
+  Panel bitmapscreen;
   TWinReboot WinReboot1;
 
  protected:
