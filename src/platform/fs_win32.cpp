@@ -1,4 +1,6 @@
 #include <windows.h>
+// fs::DeleteFile must keep its own name, not become the ANSI API's.
+#undef DeleteFile
 
 #include "platform/errors.h"
 #include "platform/fs.h"
