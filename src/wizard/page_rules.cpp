@@ -69,18 +69,6 @@ void CheckFinalChoice(WizardState& state, FinalChoice choice) {
   state.rebootChecked = choice == FinalChoice::kReboot;
 }
 
-void ApplyLoaderDefaults(WizardState& state, const SetupData& setup) {
-  state.rebootVisible = setup.ShowReBoot;
-  if (!setup.LaunchProgram.empty() && !Contains(UpperCase(setup.LaunchProgram), "SETUP.")) {
-    CheckFinalChoice(state, FinalChoice::kLaunch);
-  } else {
-    CheckFinalChoice(state, FinalChoice::kReturn);
-    state.launchEnabled = false;
-    if (setup.ShowReBoot) CheckFinalChoice(state, FinalChoice::kReboot);
-  }
-  if (!setup.ShowWarningScreen) NextClick(state, setup);
-}
-
 void WizardFormShow(WizardState& state, const SetupData& setup, int licenceLines) {
   state.createFolder = setup.ProgramFolder;
   state.launchLabel = state.launchEnabled ? setup.LaunchProgram : std::string();

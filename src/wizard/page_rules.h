@@ -8,11 +8,6 @@
 
 namespace zel {
 
-// The defaults the configuration loader hands over: the three final choices
-// from LaunchProgram and ShowReBoot, and, without a warning screen, one
-// nextClick so that the wizard opens on the licence page.
-void ApplyLoaderDefaults(WizardState& state, const SetupData& setup);
-
 // FormShow: folder label, launch label, install type and proposed destination.
 // licenceLines is the line count of TempDir\license.txt (0 when it is missing).
 void WizardFormShow(WizardState& state, const SetupData& setup, int licenceLines);
