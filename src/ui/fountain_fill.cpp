@@ -135,13 +135,18 @@ void TFountainFill::DrawBands(HDC dc, int originX, int originY, int width, int h
   }
 }
 
-void TFountainFill::Paint(HDC dc) {
+void TFountainFill::Paint(HDC dc, const RECT* area) {
   const int width = Width(), height = Height();
   if (width <= 0 || height <= 0) return;
+  RECT part = bounds_;
+  if (area && !IntersectRect(&part, &bounds_, area)) return;
   EnsurePalette();
   if (!drawOnScreen_) {
+    // The bitmap holds the part to copy; the bands are drawn shifted so that
+    // it receives exactly the pixels of that part of the whole gradient.
+    const int partWidth = part.right - part.left, partHeight = part.bottom - part.top;
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = memory ? CreateCompatibleBitmap(dc, width, height) : nullptr;
+    HBITMAP bitmap = memory ? CreateCompatibleBitmap(dc, partWidth, partHeight) : nullptr;
     if (bitmap) {
       HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
       HPALETTE oldMemoryPalette = nullptr;
@@ -149,14 +154,14 @@ void TFountainFill::Paint(HDC dc) {
         oldMemoryPalette = SelectPalette(memory, palette_, FALSE);
         RealizePalette(memory);
       }
-      DrawBands(memory, 0, 0, width, height);
+      DrawBands(memory, bounds_.left - part.left, bounds_.top - part.top, width, height);
       if (palette_) SelectPalette(memory, oldMemoryPalette, FALSE);
       HPALETTE oldScreenPalette = nullptr;
       if (palette_) {
         oldScreenPalette = SelectPalette(dc, palette_, FALSE);
         RealizePalette(dc);
       }
-      BitBlt(dc, bounds_.left, bounds_.top, width, height, memory, 0, 0, SRCCOPY);
+      BitBlt(dc, part.left, part.top, partWidth, partHeight, memory, 0, 0, SRCCOPY);
       if (palette_) SelectPalette(dc, oldScreenPalette, FALSE);
       SelectObject(memory, oldBitmap);
       DeleteObject(bitmap);
@@ -171,7 +176,11 @@ void TFountainFill::Paint(HDC dc) {
     oldPalette = SelectPalette(dc, palette_, FALSE);
     RealizePalette(dc);
   }
+  // Limit drawing to the part asked for.
+  int saved = SaveDC(dc);
+  IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
   DrawBands(dc, bounds_.left, bounds_.top, width, height);
+  RestoreDC(dc, saved);
   if (palette_) SelectPalette(dc, oldPalette, FALSE);
 }
 

@@ -47,7 +47,9 @@ class TFountainFill {
   void SetDrawOnScreen(bool onScreen) { drawOnScreen_ = onScreen; }  // no repaint
 
   // Paints the gradient into dc, whose origin is the parent's client origin.
-  void Paint(HDC dc);
+  // With area (parent client coordinates) only that part is drawn; transparent
+  // controls use this to paint the fill behind themselves.
+  void Paint(HDC dc, const RECT* area = nullptr);
   bool HasPalette() const { return palette_ != nullptr; }
 
   // Turns a system-colour code into its RGB value; plain colours pass.

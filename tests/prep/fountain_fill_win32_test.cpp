@@ -97,6 +97,30 @@ TEST(FountainFillPaint, PaintsOnlyItsBoundsAtTheirOffset) {
   EXPECT_EQ(surface.At(30, 35), FountainBandColor(RGB(255, 0, 0), RGB(0, 255, 0), 1, 4));
 }
 
+TEST(FountainFillPaint, PartialPaintGivesThePixelsOfTheWholeGradient) {
+  for (bool onScreen : {false, true}) {
+    for (TFountainStyle style : {fsHorizontal, fsVertical, fsCircular}) {
+      DibSurface whole(120, 90), part(120, 90);
+      TFountainFill fill;
+      fill.SetBounds({5, 5, 115, 85});
+      fill.SetFromColor(RGB(200, 10, 0));
+      fill.SetToColor(RGB(0, 90, 250));
+      fill.SetSteps(37);
+      fill.SetStyle(style);
+      fill.SetDrawOnScreen(onScreen);
+      fill.Paint(whole.dc());
+      const RECT area{30, 20, 70, 60};
+      fill.Paint(part.dc(), &area);
+      for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 120; ++x) {
+          bool inside = x >= 30 && x < 70 && y >= 20 && y < 60;
+          ASSERT_EQ(part.At(x, y), inside ? whole.At(x, y) : RGB(1, 2, 3))
+              << x << "," << y << " style " << style << " onScreen " << onScreen;
+        }
+    }
+  }
+}
+
 TEST(FountainFillPaint, CircularEndsInTheCentreWithTheLastColour) {
   DibSurface surface(300, 400);
   TFountainFill fill;
