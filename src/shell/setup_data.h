@@ -32,6 +32,10 @@ struct SetupData {
   std::string RootDir;      // e.g. "C:\"
   std::string TempDir;      // Windows folder + "\Temp\q"
 
+  // Set by the install engine when an installation ran to its end; the end of
+  // the setup restarts Windows only then (with the restart choice selected).
+  bool InstallCompleted = false;
+
   // "Setup - Main".
   int InstallDisks = 0;
   std::string InstallDir;

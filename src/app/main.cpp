@@ -1,0 +1,63 @@
+// install.exe: restricts where DLLs come from, creates the setup's four
+// windows in order and runs the message loop until the background closes.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/system.h"
+#include "ui/chg_dir.h"
+#include "ui/globals.h"
+#include "ui/main_setup.h"
+#include "ui/unzip.h"
+#include "ui/zel_wizard.h"
+
+namespace {
+
+std::vector<std::string> CommandLineArguments() {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
+  return arguments;
+}
+
+int RunSetup() {
+  using namespace zel::ui;
+  zel::sys::SetApplicationTitle("ZEL - Setup");
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  TMainSetup mainSetup;
+  MainSetup = &mainSetup;
+  if (!mainSetup.CreateForm(CommandLineArguments())) return 1;
+  TForm3 form3;
+  Form3 = &form3;
+  TZEL wizard;
+  ZEL = &wizard;
+  Unzip = new TUnzip;  // released by the background after its stage
+
+  mainSetup.ShowMaximized();
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  delete Unzip;
+  Unzip = nullptr;
+  ZEL = nullptr;
+  Form3 = nullptr;
+  MainSetup = nullptr;
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  zel::sys::RestrictDllSearch();
+  try {
+    return RunSetup();
+  } catch (...) {
+    return 1;
+  }
+}

@@ -1,0 +1,4 @@
+// Resource identifiers of the select-directory dialog (range 300-399).
+#pragma once
+#define IDD_FORM3 300
+#define IDC_FORM3_EDIT1 301
