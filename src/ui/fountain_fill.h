@@ -55,6 +55,10 @@ class TFountainFill {
   // Turns a system-colour code into its RGB value; plain colours pass.
   static COLORREF ResolveColor(COLORREF color);
 
+ protected:
+  // Moves the fill without invalidating the parent (for use while painting).
+  void PlaceWithoutRepaint(const RECT& bounds) { bounds_ = bounds; }
+
  private:
   void Changed(bool freePalette);
   void FreePalette();
