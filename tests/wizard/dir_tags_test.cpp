@@ -1,0 +1,66 @@
+#include "wizard/dir_tags.h"
+
+#include <gtest/gtest.h>
+
+namespace zel {
+namespace {
+
+constexpr const char* kWin = "C:\\WINDOWS";
+constexpr const char* kDest = "D:\\Apps\\Product";
+
+struct TagCase {
+  const char* tag;
+  const char* path;
+  const char* expected;
+};
+
+// One case per rule, in the order the rules are tried; the later cases carry
+// texts that an earlier rule would catch if the order were wrong.
+TEST(ResolveDirectoryTag, EveryRuleInTableOrder) {
+  const TagCase cases[] = {
+      {"<WINDOWS>", "ignored", "C:\\WINDOWS"},
+      {"<WINDOWS_SYSTEM>", "ignored", "C:\\WINDOWS\\System"},
+      {"<PROGRAMFILES>", "ignored", "C:\\Program Files"},
+      {"<INSTALLDIR>", "ignored", "D:\\Apps\\Product"},
+      {"<SUBFONTS><WINDOWS>", "Fonts", "C:\\WINDOWS\\Fonts"},
+      {"<SUBCOMMON><PROGRAMFILES>", "Common\\Zel", "C:\\Program Files\\Common\\Zel"},
+      {"<SUBDRV><WINDOWS_SYSTEM>", "Drivers", "C:\\WINDOWS\\System\\Drivers"},
+      {"<SUBDATA><INSTALLDIR>", "Data", "D:\\Apps\\Product\\Data"},
+      {"<SUBX><OTHER>", "E:\\Elsewhere", "E:\\Elsewhere"},
+      {"<SUBHELP>", "Help", "D:\\Apps\\Product\\Help"},
+      {"<ALTDATA>", "Data\\Shared", "C:\\Data\\Shared"},
+      {"<ANYTHING>", "Misc", "C:\\Misc"},
+  };
+  for (const TagCase& c : cases)
+    EXPECT_EQ(ResolveDirectoryTag(c.tag, c.path, kWin, kDest), c.expected) << c.tag;
+}
+
+TEST(ResolveDirectoryTag, OrderDecidesBetweenMatchingRules) {
+  // Both base tags after the sub name: <WINDOWS> is tested before <INSTALLDIR>.
+  EXPECT_EQ(ResolveDirectoryTag("<SUBA><INSTALLDIR><WINDOWS>", "p", kWin, kDest), "C:\\WINDOWS\\p");
+  // <PROGRAMFILES> is tested before <WINDOWS_SYSTEM>.
+  EXPECT_EQ(ResolveDirectoryTag("<SUBA><WINDOWS_SYSTEM><PROGRAMFILES>", "p", kWin, kDest),
+            "C:\\Program Files\\p");
+  // A base tag without "><" is no sub-folder tag: the sub rule without "><" applies.
+  EXPECT_EQ(ResolveDirectoryTag("<SUB WINDOWS>", "p", kWin, kDest), "D:\\Apps\\Product\\p");
+  // "<ALT" together with "<SUB": the sub rule comes first.
+  EXPECT_EQ(ResolveDirectoryTag("<ALT><SUB>", "p", kWin, kDest), "p");
+  // Exact tags only: a base tag with extra text falls to the last rule.
+  EXPECT_EQ(ResolveDirectoryTag("<WINDOWS>X", "p", kWin, kDest), "C:\\p");
+}
+
+TEST(ResolveDirectoryTag, LowerCaseTagsMatchAndEmptyInstallDirStaysEmpty) {
+  EXPECT_EQ(ResolveDirectoryTag("<windows_system>", "", kWin, kDest), "C:\\WINDOWS\\System");
+  EXPECT_EQ(ResolveDirectoryTag("<subx><installdir>", "Data", kWin, kDest), "D:\\Apps\\Product\\Data");
+  EXPECT_EQ(ResolveDirectoryTag("<INSTALLDIR>", "", kWin, ""), "");
+  EXPECT_EQ(ResolveDirectoryTag("<SUBHELP>", "Help", kWin, ""), "\\Help");
+}
+
+TEST(ResolveDirectoryTag, WindowsInADriveRoot) {
+  EXPECT_EQ(ResolveDirectoryTag("<WINDOWS>", "", "C:\\", kDest), "C:\\");
+  EXPECT_EQ(ResolveDirectoryTag("<PROGRAMFILES>", "", "C:\\", kDest), "C:\\Program Files");
+  EXPECT_EQ(ResolveDirectoryTag("<ALT>", "x", "C:\\", kDest), "C:\\x");
+}
+
+}  // namespace
+}  // namespace zel
