@@ -39,6 +39,7 @@ bool TMainSetup::CreateForm(std::vector<std::string> arguments) {
   Image1.Create(Handle(), IDC_IMAGE1, 480, 8, 32, 32, painter);
   Image1.SetIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_IMAGE1), IMAGE_ICON, 32, 32, 0)));
   Image1.onDoubleClick = [this] { Image1DblClick(); };
+  bitmapscreen.Create(Handle(), IDC_BITMAPSCREEN, 16, 56, 153, 89);
   ApplyAppearance();
   sys::SetMainWindow(reinterpret_cast<intptr_t>(Handle()));
   return true;
