@@ -81,6 +81,9 @@ class PictureImage {
   }
   void Draw(HDC dc) {
     Gdiplus::Graphics graphics(dc);
+    // Pixel for pixel: no smoothing that would blend the picture's edges.
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
     graphics.DrawImage(image_.get(), 0, 0, Width(), Height());
   }
 
