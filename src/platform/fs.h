@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+// <windows.h> maps DeleteFile to DeleteFileA; here it is this layer's own name.
+#ifdef DeleteFile
+#undef DeleteFile
+#endif
+
 namespace zel::fs {
 
 constexpr uint32_t kInvalidAttributes = 0xFFFFFFFFu;
