@@ -5,7 +5,6 @@ namespace zel::ui {
 namespace {
 constexpr const char* kLabelClass = "ZELShadowLabel";
 constexpr const char* kPictureClass = "ZELPicture";
-constexpr const char* kPanelClass = "ZELPanel";
 
 // Paints the owner's background behind a child control into its DC.
 void PaintBehind(HWND control, HDC dc, const BackgroundPainter& painter) {
@@ -127,25 +126,6 @@ LRESULT ShadowLabel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     default:
       break;
-  }
-  return Window::OnMessage(message, wParam, lParam);
-}
-
-bool Panel::Create(HWND parent, int id, int x, int y, int width, int height, bool visible) {
-  RegisterClass(kPanelClass, 0, nullptr, GetSysColorBrush(COLOR_BTNFACE));
-  return Window::Create(kPanelClass, "", WS_CHILD | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0), 0, x, y, width,
-                        height, parent, id);
-}
-
-LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Handle(), &ps);
-    RECT client;
-    GetClientRect(Handle(), &client);
-    DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
-    EndPaint(Handle(), &ps);
-    return 0;
   }
   return Window::OnMessage(message, wParam, lParam);
 }

@@ -54,16 +54,6 @@ class ShadowLabel : public Window {
   bool handCursor_ = false;
 };
 
-// A panel with a raised inner bevel, filled with the button-face colour; a
-// container for other controls.
-class Panel : public Window {
- public:
-  bool Create(HWND parent, int id, int x, int y, int width, int height, bool visible);
-
- protected:
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-};
-
 class Picture : public Window {
  public:
   bool Create(HWND parent, int id, int x, int y, int width, int height, BackgroundPainter painter);

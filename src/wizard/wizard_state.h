@@ -3,6 +3,9 @@
 // renders this state and forwards its buttons to the rules.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace zel {
 
 enum WizardPage : int {
@@ -14,6 +17,12 @@ enum WizardPage : int {
   kPageReady = 5,     // "Page5"
   kPageInstall = 6,   // "install"
   kPageCount = 7,
+};
+
+// One line of a check list (`DK`, `SM`).
+struct CheckItem {
+  std::string title;
+  bool checked = true;
 };
 
 struct WizardState {
@@ -36,6 +45,18 @@ struct WizardState {
   bool returnChecked = false;
   bool rebootChecked = true;
   bool rebootVisible = true;
+
+  // Texts the pages show.
+  std::string destination;   // `Label1`
+  std::string createFolder;  // `CreateFolder`
+  std::string launchLabel;   // `Label2`
+  std::vector<std::string> summary;  // `Memo4`
+  std::vector<CheckItem> desktopList;    // `DK`
+  std::vector<CheckItem> startMenuList;  // `SM`
+
+  // Life of the window.
+  bool closed = false;      // the wizard asked to close
+  bool installing = false;  // the engine runs: buttons hidden, close box off
 };
 
 }  // namespace zel

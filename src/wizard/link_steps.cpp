@@ -1,0 +1,144 @@
+#include "wizard/link_steps.h"
+
+#include <algorithm>
+
+#include "platform/current_user_registry.h"
+#include "platform/errors.h"
+#include "platform/profile.h"
+#include "platform/system.h"
+#include "shell/window_routines.h"
+#include "wizard/ini_registry.h"
+
+namespace zel {
+namespace {
+
+TStringList ToList(const std::vector<std::string>& lines) {
+  TStringList list;
+  for (const std::string& line : lines) list.Add(line);
+  return list;
+}
+
+bool Holds(const std::vector<std::string>& titles, const std::string& title) {
+  return std::find(titles.begin(), titles.end(), title) != titles.end();
+}
+
+class EngineShortcutHost : public ShortcutStepHost {
+ public:
+  explicit EngineShortcutHost(InstallContext& context) : ctx_(context) {}
+  void ShowDest(const std::string& text) override { ctx_.ops.ShowTarget(text); }
+  void StepProgress() override { ctx_.ops.StepProgress(); }
+  void ProcessMessages() override { ctx_.ops.ProcessMessages(); }
+  bool DesktopTicked(const std::string& title) override {
+    return Holds(ctx_.choices.desktopTicked, title);
+  }
+  bool StartMenuTicked(const std::string& title) override {
+    return Holds(ctx_.choices.startMenuTicked, title);
+  }
+  void Record(const std::string& section, const std::string& name) override {
+    ctx_.record.Add(section.c_str(), name);
+  }
+
+ private:
+  InstallContext& ctx_;
+};
+
+class EngineIniHost : public IniRegistryHost {
+ public:
+  EngineIniHost(InstallContext& context, const LinkStepServices& services)
+      : ctx_(context), services_(services) {}
+  // The engine has shown the step's status already.
+  void Status(const std::string&) override {}
+  void StepProgress() override { ctx_.ops.StepProgress(); }
+  void ProcessMessages() override { ctx_.ops.ProcessMessages(); }
+  void Record(const std::string& section, const std::string& name) override {
+    ctx_.record.Add(section.c_str(), name);
+  }
+  void WriteIniValue(const std::string& file, const std::string& section, const std::string& name,
+                     const std::string& value) override {
+    const bool written = services_.writeIni ? services_.writeIni(file, section, name, value)
+                                            : profile::WriteString(file, section, name, value);
+    if (!written) throw Exception("Unable to write to " + file);
+  }
+  void CreateRegistryKey(const std::string& keyPath) override { Registry().CreateKey(keyPath); }
+  void WriteRegistryString(const std::string& keyPath, const std::string& name,
+                           const std::string& value) override {
+    Registry().WriteString(keyPath, name, value);
+  }
+
+ private:
+  UserRegistryWriter& Registry() {
+    return services_.registry ? *services_.registry : CurrentUserRegistry();
+  }
+  InstallContext& ctx_;
+  const LinkStepServices& services_;
+};
+
+std::string RegistryError(uint32_t code, const std::string& what) {
+  std::string text = "Unable to write " + what;
+  if (code == hkcu::kRegistryUnavailable)
+    text += " (there is no registry on this system)";
+  else
+    text += " (error " + std::to_string(code) + ")";
+  return text;
+}
+
+class PlatformUserRegistry : public UserRegistryWriter {
+ public:
+  void CreateKey(const std::string& keyPath) override {
+    if (const uint32_t code = hkcu::CreateKey(keyPath))
+      throw Exception(RegistryError(code, "the registry key HKEY_CURRENT_USER\\" + keyPath));
+  }
+  void WriteString(const std::string& keyPath, const std::string& name,
+                   const std::string& value) override {
+    if (const uint32_t code = hkcu::WriteString(keyPath, name, value))
+      throw Exception(RegistryError(
+          code, "the registry value \"" + name + "\" in HKEY_CURRENT_USER\\" + keyPath));
+  }
+};
+
+}  // namespace
+
+UserRegistryWriter& CurrentUserRegistry() {
+  static PlatformUserRegistry registry;
+  return registry;
+}
+
+LinkInstallHooks::LinkInstallHooks(TShortcuts& shortcuts, LinkStepServices services)
+    : shortcuts_(shortcuts), services_(std::move(services)) {}
+
+void LinkInstallHooks::CreateShortcuts(InstallContext& context) {
+  shortcuts_.FolderDesktop = context.choices.folderDesktop;
+  shortcuts_.FolderStartMenu = context.choices.folderStartMenu;
+  EngineShortcutHost host(context);
+  RunShortcutStep(context.setup.ShortcutEntries, ToList(context.dirTags), ToList(context.dirPaths),
+                  shortcuts_, host, services_.createLinks);
+}
+
+void LinkInstallHooks::ProcessIniEntries(InstallContext& context) {
+  TStringList entries = context.setup.IniSetupEntries;  // resolved in this copy
+  EngineIniHost host(context, services_);
+  RunIniRegistryStep(entries, ToList(context.dirTags), ToList(context.dirPaths),
+                     context.windowsDir, host);
+}
+
+void LinkInstallHooks::UpdateAutoexec(InstallContext& context) {
+  const ShortPathFunction shortPath =
+      services_.shortPath ? services_.shortPath
+                          : ShortPathFunction([](const std::string& p) { return ShortPathName(p); });
+  // The engine shows the backup status itself before this step.
+  const AutoexecResult result = UpdateAutoexecFile(
+      context.setup.RootDir, context.setup.AutoexecLines, ToList(context.dirTags),
+      ToList(context.dirPaths), shortPath, [&context](const std::string& status) {
+        if (status == kStatusAutoexecUpdate) context.ops.ShowStatus(status);
+      });
+  if (result.error.empty()) return;
+  const std::string message = result.error +
+                              "\n\nThe lines for autoexec.bat were not added; the file is "
+                              "unchanged. The installation goes on.";
+  if (services_.report)
+    services_.report(message);
+  else
+    sys::MsgBox(message, sys::kMbOk | sys::kMbIconWarning);
+}
+
+}  // namespace zel

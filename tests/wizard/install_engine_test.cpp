@@ -1,0 +1,205 @@
+#include "wizard/install_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fake_install_ops.h"
+
+namespace zel {
+namespace {
+
+using testing::FakeInstallOps;
+
+constexpr const char* kWindows = "C:\\WINDOWS";
+constexpr const char* kTemp = "C:\\WINDOWS\\Temp\\q";
+
+struct RecordingHooks : InstallHooks {
+  std::vector<std::string>* log;
+  bool throwInIni = false;
+  explicit RecordingHooks(std::vector<std::string>* l) : log(l) {}
+  void CreateShortcuts(InstallContext& ctx) override {
+    log->push_back("hook shortcuts " + std::to_string(ctx.dirTags.size()));
+  }
+  void ProcessIniEntries(InstallContext&) override {
+    if (throwInIni) throw Exception("Unable to write to C:\\WINDOWS\\prod.ini");
+    log->push_back("hook ini");
+  }
+  void UpdateAutoexec(InstallContext&) override { log->push_back("hook autoexec"); }
+};
+
+SetupData BasicSetup() {
+  SetupData setup;
+  setup.TempDir = kTemp;
+  setup.DirectoryEntries.Add("<SUB1>~docs");
+  setup.DirectoryEntries.Add("<INSTALLDIR>~");
+  setup.FileEntries.Add("readme.txt~<SUB1>~");
+  setup.FileEntries.Add("prog.exe~<INSTALLDIR>~X");
+  setup.LaunchProgram = "<INSTALLDIR>prog.exe";
+  return setup;
+}
+
+InstallChoices Choices() {
+  InstallChoices c;
+  c.destination = "C:\\Apps\\Prod";
+  c.launchChecked = true;
+  return c;
+}
+
+TEST(InstallEngine, StepsRunInOrder) {
+  SetupData setup = BasicSetup();
+  setup.IniSetupEntries.Add("prod.ini~Main~Path~<INSTALLDIR>");
+  setup.AutoexecLines.Add("SET PROD");
+  FakeInstallOps ops;
+  RecordingHooks hooks(&ops.log);
+  const InstallOutcome outcome = RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks);
+  ASSERT_TRUE(outcome.completed) << outcome.error;
+  const std::vector<std::string> expected{
+      "status Preparing Directory Structure",
+      "mkdir C:\\Apps\\Prod\\docs",
+      "mkdir C:\\Apps\\Prod",  // the destination, before its record starts
+      "erase UNINS",
+      "erase Folders",
+      "erase Registry",
+      "mkdir C:\\Apps\\Prod",
+      "copy C:\\WINDOWS\\Temp\\q\\install.exe -> C:\\Apps\\Prod",
+      "copy C:\\WINDOWS\\Temp\\q\\install.cfg -> C:\\Apps\\Prod",
+      "status Ready to Install",
+      "status readme.txt",
+      "target C:\\Apps\\Prod\\docs",
+      "copy C:\\WINDOWS\\Temp\\q\\readme.txt -> C:\\Apps\\Prod\\docs",
+      "delete C:\\WINDOWS\\Temp\\q\\readme.txt",
+      "status Ready to Install",
+      "status prog.exe",
+      "target C:\\Apps\\Prod",
+      "copy C:\\WINDOWS\\Temp\\q\\prog.exe -> C:\\Apps\\Prod",
+      "delete C:\\WINDOWS\\Temp\\q\\prog.exe",
+      "status Creating Icons and Folders",
+      "hook shortcuts 2",
+      "status Processing Registry Entries / INI Creation",
+      "hook ini",
+      "status Copying Old Autoexec.bat to Autoexec.zel",
+      "hook autoexec",
+      "status Creating Uninstall Information",
+      "launch prog.exe [] in C:\\Apps\\Prod\\ show 5",
+  };
+  EXPECT_EQ(ops.log, expected);
+  EXPECT_EQ(ops.progress, 2);
+  EXPECT_EQ(ops.progressMax, 3);
+  const std::vector<std::string> unins{"C:\\Apps\\Prod\\*.*", "C:\\Apps\\Prod\\Setup\\*.*",
+                                       "C:\\Apps\\Prod\\docs\\readme.txt", "C:\\Apps\\Prod\\prog.exe"};
+  EXPECT_EQ(ops.Section("C:\\Apps\\Prod\\uninstall.cfg", kUninsSection), unins);
+  EXPECT_EQ(ops.programTitle[UpperCase("C:\\Apps\\Prod\\uninstall.cfg")], "Prod");
+}
+
+TEST(InstallEngine, OverwriteQuestionOnlyForMarkedExistingFiles) {
+  for (bool yes : {true, false}) {
+    SetupData setup = BasicSetup();
+    setup.FileEntries.Add("plain.dll~<INSTALLDIR>~");
+    FakeInstallOps ops;
+    ops.files = {UpperCase("C:\\Apps\\Prod\\prog.exe"), UpperCase("C:\\Apps\\Prod\\plain.dll")};
+    ops.answers = {yes};
+    InstallHooks hooks;
+    ASSERT_TRUE(RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks).completed);
+    ASSERT_EQ(ops.questions, std::vector<std::string>{"File Already Exists (prog.exe). Overwrite?"});
+    const bool copied = std::count(ops.log.begin(), ops.log.end(),
+                                   "copy C:\\WINDOWS\\Temp\\q\\prog.exe -> C:\\Apps\\Prod") == 1;
+    EXPECT_EQ(copied, yes);
+    EXPECT_EQ(std::count(ops.log.begin(), ops.log.end(),
+                         "copy C:\\WINDOWS\\Temp\\q\\plain.dll -> C:\\Apps\\Prod"),
+              1)
+        << "unmarked files are replaced silently";
+    const auto& unins = ops.Section("C:\\Apps\\Prod\\uninstall.cfg", kUninsSection);
+    EXPECT_NE(std::find(unins.begin(), unins.end(), "C:\\Apps\\Prod\\prog.exe"), unins.end())
+        << "recorded even when kept";
+  }
+}
+
+TEST(InstallEngine, ProductFileErrorsAreIgnored) {
+  SetupData setup = BasicSetup();
+  FakeInstallOps ops;
+  ops.failingCopies = {std::string(kTemp) + "\\readme.txt"};
+  InstallHooks hooks;
+  const InstallOutcome outcome = RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks);
+  EXPECT_TRUE(outcome.completed);
+  EXPECT_EQ(std::count(ops.log.begin(), ops.log.end(), "delete C:\\WINDOWS\\Temp\\q\\readme.txt"), 0)
+      << "a failed copy keeps its source";
+  EXPECT_EQ(std::count(ops.log.begin(), ops.log.end(), "copy C:\\WINDOWS\\Temp\\q\\prog.exe -> C:\\Apps\\Prod"), 1);
+}
+
+TEST(InstallEngine, UnguardedFailuresStopTheRunAndReportTheFile) {
+  struct Case {
+    const char* name;
+    void (*arrange)(FakeInstallOps&, RecordingHooks&);
+    const char* message;
+  } cases[] = {
+      {"setup copy", [](FakeInstallOps& o, RecordingHooks&) { o.failingCopies = {std::string(kTemp) + "\\install.cfg"}; },
+       "Cannot open file C:\\WINDOWS\\Temp\\q\\install.cfg"},
+      {"record", [](FakeInstallOps& o, RecordingHooks&) { o.failProfileWrites = true; },
+       "Unable to write to C:\\Apps\\Prod\\uninstall.cfg"},
+      {"ini hook", [](FakeInstallOps&, RecordingHooks& h) { h.throwInIni = true; },
+       "Unable to write to C:\\WINDOWS\\prod.ini"},
+  };
+  for (const Case& c : cases) {
+    SetupData setup = BasicSetup();
+    setup.IniSetupEntries.Add("prod.ini~Main~Path~x");
+    FakeInstallOps ops;
+    RecordingHooks hooks(&ops.log);
+    c.arrange(ops, hooks);
+    const InstallOutcome outcome = RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks);
+    EXPECT_FALSE(outcome.completed) << c.name;
+    EXPECT_EQ(outcome.error, c.message) << c.name;
+    EXPECT_TRUE(std::none_of(ops.log.begin(), ops.log.end(),
+                             [](const std::string& l) { return l.rfind("launch", 0) == 0; }))
+        << c.name << ": nothing is launched after a failure";
+  }
+}
+
+TEST(InstallEngine, WithoutInstallDirNothingIsTouched) {
+  SetupData setup = BasicSetup();
+  setup.DirectoryEntries.Delete(1);
+  FakeInstallOps ops;
+  InstallHooks hooks;
+  const InstallOutcome outcome = RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks);
+  EXPECT_FALSE(outcome.completed);
+  EXPECT_EQ(outcome.error, kNoInstallDirMessage);
+  EXPECT_TRUE(ops.log.empty());
+  EXPECT_TRUE(ops.profile.empty());
+}
+
+TEST(InstallEngine, RegistersOnlyWithUninstallerInDestination) {
+  for (bool present : {false, true}) {
+    SetupData setup = BasicSetup();
+    if (present) setup.FileEntries.Add("uninstaller.exe~<INSTALLDIR>~");
+    FakeInstallOps ops;
+    InstallHooks hooks;
+    ASSERT_TRUE(RunInstall(setup, Choices(), kWindows, "My Prod", ops, hooks).completed);
+    ASSERT_EQ(ops.registrations.size(), present ? 1u : 0u);
+    if (present) {
+      EXPECT_EQ(ops.registrations[0].key, "Software\\Microsoft\\Windows\\currentversion\\uninstall\\My Prod");
+      EXPECT_EQ(ops.registrations[0].displayName, "My Prod");
+      EXPECT_EQ(ops.registrations[0].uninstallString, "C:\\Apps\\Prod\\uninstaller.exe My Prod");
+    }
+  }
+}
+
+TEST(InstallEngine, NetworkInstallCopiesWorkStationFilesAndChainsSetup) {
+  SetupData setup = BasicSetup();
+  setup.WorkStationEntries.Add("client.exe~<INSTALLDIR>~X");
+  setup.LaunchProgram = "<INSTALLDIR>setup.exe";
+  InstallChoices choices = Choices();
+  choices.minInstall = true;
+  choices.launchChecked = false;
+  FakeInstallOps ops;
+  ops.files = {UpperCase("C:\\Apps\\Prod\\client.exe")};
+  ops.answers = {true};
+  InstallHooks hooks;
+  ASSERT_TRUE(RunInstall(setup, choices, kWindows, "Prod", ops, hooks).completed);
+  EXPECT_EQ(ops.questions.size(), 1u);
+  EXPECT_EQ(std::count(ops.log.begin(), ops.log.end(), "copy C:\\WINDOWS\\Temp\\q\\client.exe -> C:\\Apps\\Prod"), 1);
+  EXPECT_EQ(std::count(ops.log.begin(), ops.log.end(), "copy C:\\WINDOWS\\Temp\\q\\prog.exe -> C:\\Apps\\Prod"), 0);
+  EXPECT_EQ(ops.log.back(), "launch setup.exe [] in C:\\Apps\\Prod\\ show 5");
+}
+
+}  // namespace
+}  // namespace zel
