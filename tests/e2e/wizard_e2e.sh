@@ -254,5 +254,41 @@ zt msgbox-answer OK
 check "setup ends after the report" finish
 check "nothing installed" test ! -e "$WIN/noinst.txt"
 
+# ---------------------------------------------------------------------------
+echo "== restart: only after a completed install"
+restart_cfg() {
+  printf '%s\n' "[Setup - Main]" "Install Dir=$1" "Folder=" "Show Re-Boot=1" "Header=Zel $1" \
+    "[Directories]" "1=<INSTALLDIR>~" "[Files]" "1=data.txt~<INSTALLDIR>"
+}
+watch() { zt watch-endsession "$1" > "$WORK/endsession.txt" & watcher=$!; sleep 1; }
+watched() { wait "$watcher"; grep -qx "$1" "$WORK/endsession.txt"; }
+rm -rf "$C/RebootProd" "$C/FailProd"
+pkg=$(make_package reboot "$(restart_cfg RebootProd)" data.txt)
+watch 25
+start_setup "$pkg"
+zt click "$SETUP" "&Next"; zt click "$SETUP" "&Next"; sleep 0.3
+check "restart choice preselected and shown" has "class=Button id=1504 visible=1 enabled=1 text=Re Boot Windows After installed"
+zt click "$SETUP" "&Install"
+check "completed install ends" finish
+check "completed install asks for the restart" watched end-session
+
+# The uninstall record cannot be written (a folder stands in its place): the
+# install stops with a report.
+mkdir -p "$C/FailProd/uninstall.cfg"
+pkg=$(make_package fail "$(restart_cfg FailProd)" data.txt)
+watch 20
+start_setup "$pkg"
+zt click "$SETUP" "&Next"; zt click "$SETUP" "&Next"; zt click "$SETUP" "&Install"
+check "failed record is reported with its file" msgbox_is "Unable to write to C:\\FailProd\\uninstall.cfg"
+zt msgbox-answer OK
+check "wizard closes after the report" finish
+check "no restart after a failed install" watched "no end-session"
+check "no product file after the failure" test ! -e "$C/FailProd/data.txt"
+
+pkg=$(make_package closebox "$(restart_cfg CloseProd)" data.txt)
+start_setup "$pkg"
+zt close "$SETUP"
+check "close box ends the setup" finish
+
 echo "failures: $failures"
 exit "$failures"
