@@ -18,6 +18,10 @@ C="$WINEPREFIX/drive_c"
 WIN="$C/windows"
 SETUP="ZEL32 - Setup"
 failures=0
+started=()
+# A setup left open by a failed check would stand in the next scenario's way.
+stop_started() { local pid; for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done; }
+trap stop_started EXIT
 
 mkdir -p "$SHOTS"
 i686-w64-mingw32-gcc -O2 -mwindows -s -o "$WORK/prog.exe" "$HERE/marker_program.c" || exit 99
@@ -52,6 +56,7 @@ make_package() {
 }
 start_setup() {  # start_setup <package dir>
   wine "$INSTALL_EXE" "Z:$(echo "$1" | tr / '\\')" >/dev/null 2>&1 &
+  started+=($!)
   zt wait-window "$SETUP" 40
 }
 finish() { zt wait-exit install.exe 30; }
