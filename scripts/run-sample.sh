@@ -25,7 +25,7 @@ fi
 
 work="$root/build/sample"
 sample_pack "$work" 1440000
-echo "setup package: $work/disks ($(cd "$work/disks" && ls disk.* | tr '\n' ' '))"
+echo "setup package: $work/disks ($(cd "$work/disks" && ls | tr "\n" " "))"
 
 if [ "$interactive" = 1 ]; then
   echo "running the setup on $DISPLAY; click through the wizard"

@@ -7,13 +7,18 @@ sample_zeltest="$build/tools/testdriver/zeltest.exe"
 
 sample_check_build() {
   local f
-  for f in "$sample_install_exe" "$sample_zelpack" "$sample_zeltest"; do
+  for f in "$sample_install_exe" "$sample_zeltest"; do
     [ -f "$f" ] || { echo "missing $f: build the Windows tree first (scripts/build.sh win32)" >&2; return 1; }
   done
 }
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 zeltest() { wine "$sample_zeltest" "$@" 2>/dev/null </dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+# The names in the "Files" section of PRODUCT/install.cfg.
+sample_file_names() {
+  sed -n '/^\[Files\]/,/^\[/p' "$1/install.cfg" | sed -n 's/^[^=]*=\([^~]*\)~.*/\1/p' | tr -d '\r'
+}
 
 # sample_pack WORK SEGSIZE [BANK1 BANK2]: the product in WORK/product, its
 # setup package (install.exe, install.cfg, disk.001, ...) in WORK/disks.
@@ -22,10 +27,15 @@ sample_pack() {
   rm -rf "$work"
   mkdir -p "$work/product" "$work/disks"
   bash "$root/examples/sample/make-product.sh" "$work/product" ${3:+"$3"} ${4:+"$4"}
-  while read -r f; do files+=("$(winpath "$work/product/$f")"); done < <(
-    sed -n '/^\[Files\]/,/^\[/p' "$work/product/install.cfg" | sed -n 's/^[^=]*=\([^~]*\)~.*/\1/p' | tr -d '\r')
-  wine "$sample_zelpack" pack --segment-size "$size" --base disk "$(winpath "$work/disks")" "${files[@]}" \
-    </dev/null | tr -d '\r'
+  while read -r f; do files+=("$(winpath "$work/product/$f")"); done < <(sample_file_names "$work/product")
+  if [ -f "$sample_zelpack" ]; then
+    wine "$sample_zelpack" pack --segment-size "$size" --base disk "$(winpath "$work/disks")" "${files[@]}" \
+      </dev/null | tr -d '\r'
+  else
+    # Without the packer the setup runs on an unpacked copy of the product.
+    echo "note: $sample_zelpack not built; using an unpacked setup folder (no segment files)" >&2
+    while read -r f; do cp "$work/product/$f" "$work/disks/"; done < <(sample_file_names "$work/product")
+  fi
   cp "$sample_install_exe" "$work/product/install.cfg" "$work/disks/"
 }
 

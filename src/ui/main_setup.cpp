@@ -46,16 +46,20 @@ bool TMainSetup::CreateForm(std::vector<std::string> arguments) {
 }
 
 void TMainSetup::ShowMaximized() {
-  ShowWindow(Handle(), SW_SHOWMAXIMIZED);
-  // A window without a frame is not always maximised by the window manager
-  // (Wine without one, for example): cover the monitor explicitly then.
+  // Without a window manager (Wine on a bare X display) a maximised popup
+  // falls back to its normal size once it is mapped: make the normal size
+  // the whole monitor too, so the window covers the screen either way.
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  if (GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-    const RECT& r = monitor.rcMonitor;
-    const RECT now = Bounds();
-    if (!EqualRect(&now, &r))
-      SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor) &&
+      GetWindowPlacement(Handle(), &placement)) {
+    placement.rcNormalPosition = monitor.rcMonitor;
+    placement.showCmd = SW_SHOWMAXIMIZED;
+    SetWindowPlacement(Handle(), &placement);
+  } else {
+    ShowWindow(Handle(), SW_SHOWMAXIMIZED);
   }
   UpdateWindow(Handle());
   if (!shown_) {
