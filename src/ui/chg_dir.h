@@ -1,6 +1,6 @@
-// The select-directory dialog TForm3, shown by the wizard's Browse button.
-// Placeholder until the folder and drive lists exist: an edit box Edit1 with
-// OK and Cancel.
+// The select-directory dialog TForm3, shown by the wizard's Browse button: a
+// note, the edit box Edit1 with the chosen folder, a folder list bound to a
+// drive list, OK and Cancel.
 #pragma once
 
 #include <string>
@@ -19,6 +19,16 @@ class TForm3 : public Dialog {
  protected:
   INT_PTR OnInitDialog() override;
   bool OnCommand(int id, int notifyCode) override;
+
+ private:
+  // Shows folder in the folder list; false (list unchanged) when it is no folder.
+  bool ShowFolder(const std::string& folder);
+  void FillDrives();
+  void DirectoryListBox1Change();
+  void DirectoryListBox1Open();
+  void DriveComboBox1Change();
+
+  std::string currentDir_ = "C:\\";
 };
 
 }  // namespace zel::ui

@@ -2,3 +2,6 @@
 #pragma once
 #define IDD_FORM3 300
 #define IDC_FORM3_EDIT1 301
+#define IDC_FORM3_NOTE 302
+#define IDC_FORM3_DIRS 303
+#define IDC_FORM3_DRIVES 304

@@ -1,6 +1,9 @@
 #include "ui/unzip.h"
 
+#include "platform/errors.h"
+#include "platform/fs.h"
 #include "platform/system.h"
+#include "shell/file_utils.h"
 #include "ui/globals.h"
 #include "ui/main_setup.h"
 #include "ui/unzip_res.h"
@@ -9,7 +12,25 @@ namespace zel::ui {
 
 namespace {
 constexpr UINT_PTR kTimer1 = 1;
+
+// Stand-in for the archive stage: the files of a plain (unpacked) setup
+// folder are copied flat into TempDir, so the wizard and the engine find them
+// there as after a real expansion. A file that cannot be copied is skipped.
+void CopySetupFolder(const std::string& sourceDir, const std::string& tempDir) {
+  try {
+    fs::ForceDirectories(tempDir);
+  } catch (const Exception&) {
+    return;
+  }
+  for (const fs::FindEntry& e : fs::FindFiles(sourceDir + "*.*")) {
+    if (e.attributes & fs::kAttrDirectory) continue;
+    try {
+      CopyFileTo(sourceDir + e.name, tempDir);
+    } catch (const Exception&) {
+    }
+  }
 }
+}  // namespace
 
 void TUnzip::ShowModal(HWND owner) { Dialog::ShowModal(owner, IDD_UNZIP); }
 
@@ -27,6 +48,7 @@ INT_PTR TUnzip::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     case WM_TIMER:
       if (wParam != kTimer1) return FALSE;
       KillTimer(Handle(), kTimer1);
+      if (MainSetup) CopySetupFolder(MainSetup->data.SourceDir, MainSetup->data.TempDir);
       EndModal(IDOK);
       return TRUE;
     case WM_LBUTTONUP:

@@ -1,15 +1,13 @@
 // The wizard TZEL. It exists from program start (the configuration loader
 // sets its choices before it is shown) and is shown modally once, after the
-// preparation stage.
-//
-// Placeholder until the wizard pages exist: one page that shows the state
-// (page index and the three finishing choices) with the buttons "&Install"
-// (marks the installation as completed and closes), "&Cancel" (clears the
-// restart choice and closes) and "Decline" (closes). The title-bar close box
-// closes too.
+// preparation stage. The page rules live in wizard/page_rules.h; this window
+// shows their state and runs the install engine from its Install button.
 #pragma once
 
+#include <string>
+
 #include "ui/dialog.h"
+#include "wizard/install_engine.h"
 #include "wizard/wizard_state.h"
 
 namespace zel::ui {
@@ -30,12 +28,36 @@ class TZEL : public Dialog {
   // page is not shown).
   void nextClick();
 
+  // The shortcut, registry/INI and startup-file steps of the install. Not
+  // owned; without hooks those steps do nothing.
+  void SetInstallHooks(InstallHooks* hooks) { hooks_ = hooks; }
+
+  // Window side of the install: status label, target label, progress bar.
+  void SetSourceText(const std::string& text);
+  void SetDestText(const std::string& text);
+  void SetProgressMax(int max);
+  void StepProgress();
+
  protected:
   INT_PTR OnInitDialog() override;
   bool OnCommand(int id, int notifyCode) override;
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void FormShow();
+  void browseClick();
+  void installClick();
+  void PerformInstall();
+  void Close();
+  // Reads the user's ticks and radio choices into state.
+  void ReadControls();
+  // Shows state: the current page, the buttons, the texts and the lists.
   void ShowState();
+  void FillCheckList(int id, const std::vector<zel::CheckItem>& items);
+  void ReadCheckList(int id, std::vector<zel::CheckItem>& items);
+
+  InstallHooks* hooks_ = nullptr;
+  int progress_ = 0;
 };
 
 }  // namespace zel::ui

@@ -36,7 +36,7 @@ void CopyOneFile(InstallContext& ctx, const PlannedFile& file) {
   const std::string source = ctx.setup.TempDir + "\\" + file.name;
   Ignoring([&] {
     ops.CopyFileTo(source, file.folder);
-    if (file.deleteSource) ops.DeleteFile(source);
+    if (file.deleteSource) ops.RemoveFile(source);
   });
 }
 

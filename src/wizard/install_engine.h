@@ -34,12 +34,12 @@ class InstallOps : public ProfileWriter {
   virtual void ProcessMessages() = 0;
   virtual bool AskYesNo(const std::string& question) = 0;
 
-  // Files: ForceDirectories, CopyFileTo and DeleteFile throw.
+  // Files: ForceDirectories, CopyFileTo and RemoveFile throw.
   virtual void ForceDirectories(const std::string& folder) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   // Copies source into the folder destFolder under the source's file name.
   virtual void CopyFileTo(const std::string& source, const std::string& destFolder) = 0;
-  virtual void DeleteFile(const std::string& path) = 0;
+  virtual void RemoveFile(const std::string& path) = 0;
   virtual void LaunchFile(const std::string& file, const std::string& params,
                           const std::string& folder, int showCmd) = 0;
   // HKEY_LOCAL_MACHINE\key, created when missing, with two string values; throws.

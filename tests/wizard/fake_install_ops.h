@@ -47,7 +47,7 @@ class FakeInstallOps : public InstallOps {
     log.push_back("copy " + source + " -> " + destFolder);
     files.insert(UpperCase(destFolder + "\\" + ExtractAfterBackslash(source)));
   }
-  void DeleteFile(const std::string& path) override {
+  void RemoveFile(const std::string& path) override {
     log.push_back("delete " + path);
     files.erase(UpperCase(path));
   }

@@ -1,0 +1,17 @@
+#include "platform/registry.h"
+
+#include "platform/errors.h"
+
+namespace zel::reg {
+
+RegistryKey::RegistryKey(Root, const std::string& path) : path_(path) {
+  throw Exception("Unable to create registry key " + path);
+}
+
+RegistryKey::~RegistryKey() = default;
+
+void RegistryKey::WriteString(const std::string& name, const std::string&) {
+  throw Exception("Unable to write registry value " + name + " in " + path_);
+}
+
+}  // namespace zel::reg
