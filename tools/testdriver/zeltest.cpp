@@ -272,7 +272,9 @@ int CmdWaitExit(const std::string& image, int seconds) {
 
 // watch-endsession: a hidden top-level window that reports whether Windows
 // asked the session to end (a restart or shutdown request) while it lived.
+constexpr const char* kWatchClass = "ZelTestEndSessionWatch";
 bool endSessionSeen = false;
+bool watchStopped = false;
 
 LRESULT CALLBACK WatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_QUERYENDSESSION || message == WM_ENDSESSION) {
@@ -285,6 +287,10 @@ LRESULT CALLBACK WatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     if (message == WM_QUERYENDSESSION) return FALSE;
     return 0;
   }
+  if (message == WM_CLOSE) {
+    watchStopped = true;
+    return 0;
+  }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
@@ -292,7 +298,7 @@ int CmdWatchEndSession(int seconds) {
   WNDCLASSA wc{};
   wc.lpfnWndProc = WatchProc;
   wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "ZelTestEndSessionWatch";
+  wc.lpszClassName = kWatchClass;
   RegisterClassA(&wc);
   HWND hwnd = CreateWindowA(wc.lpszClassName, "zeltest watch", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                             wc.hInstance, nullptr);
@@ -300,7 +306,7 @@ int CmdWatchEndSession(int seconds) {
   std::printf("watching\n");
   std::fflush(stdout);
   const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
-  while (static_cast<LONG>(GetTickCount() - deadline) < 0) {
+  while (!watchStopped && static_cast<LONG>(GetTickCount() - deadline) < 0) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
@@ -308,6 +314,20 @@ int CmdWatchEndSession(int seconds) {
   DestroyWindow(hwnd);
   if (!endSessionSeen) std::printf("no end-session\n");
   return 0;
+}
+
+// Ends every running watch-endsession (their windows are hidden).
+int CmdStopWatch() {
+  int stopped = 0;
+  while (HWND hwnd = FindWindowExA(nullptr, nullptr, kWatchClass, nullptr)) {
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    ++stopped;
+    // The window goes once its owner has read the message.
+    const DWORD deadline = GetTickCount() + 2000;
+    while (IsWindow(hwnd) && static_cast<LONG>(GetTickCount() - deadline) < 0) Sleep(20);
+    if (IsWindow(hwnd)) break;
+  }
+  return stopped > 0 ? 0 : 1;
 }
 
 int Usage() {
@@ -324,7 +344,8 @@ int Usage() {
       "  msgbox-text [seconds]\n"
       "  msgbox-answer BUTTON [seconds]\n"
       "  wait-exit IMAGE.EXE [seconds]\n"
-      "  watch-endsession seconds\n",
+      "  watch-endsession seconds\n"
+      "  stop-watch\n",
       stderr);
   return 2;
 }
@@ -350,5 +371,6 @@ int main(int argc, char** argv) {
   if (command == "msgbox-answer" && argc >= 3) return CmdMsgBoxAnswer(arg(2), TimeoutArg(argc, argv, 3));
   if (command == "wait-exit" && argc >= 3) return CmdWaitExit(arg(2), TimeoutArg(argc, argv, 3));
   if (command == "watch-endsession" && argc >= 3) return CmdWatchEndSession(std::atoi(argv[2]));
+  if (command == "stop-watch") return CmdStopWatch();
   return Usage();
 }
