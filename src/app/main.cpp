@@ -13,6 +13,9 @@
 #include "ui/main_setup.h"
 #include "ui/unzip.h"
 #include "ui/zel_wizard.h"
+#include "shell/window_routines.h"
+#include "wizard/link_steps.h"
+#include "wizard/shortcuts.h"
 
 namespace {
 
@@ -35,6 +38,11 @@ int RunSetup() {
   Form3 = &form3;
   TZEL wizard;
   ZEL = &wizard;
+  // The wizard's link component and the install's link, INI/registry and
+  // autoexec.bat steps.
+  zel::TShortcuts shortcuts1(zel::WindowsFolder());
+  zel::LinkInstallHooks linkHooks(shortcuts1);
+  wizard.SetInstallHooks(&linkHooks);
   Unzip = new TUnzip;  // released by the background after its stage
 
   mainSetup.ShowMaximized();

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/current_user_registry.h"
 #include "platform/errors.h"
 #include "platform/profile.h"
+#include "platform/registry.h"
 #include "platform/system.h"
 #include "shell/window_routines.h"
 #include "wizard/ini_registry.h"
@@ -73,26 +73,16 @@ class EngineIniHost : public IniRegistryHost {
   const LinkStepServices& services_;
 };
 
-std::string RegistryError(uint32_t code, const std::string& what) {
-  std::string text = "Unable to write " + what;
-  if (code == hkcu::kRegistryUnavailable)
-    text += " (there is no registry on this system)";
-  else
-    text += " (error " + std::to_string(code) + ")";
-  return text;
-}
-
+// HKEY_CURRENT_USER through the platform's registry keys, whose errors name
+// the key and the value.
 class PlatformUserRegistry : public UserRegistryWriter {
  public:
   void CreateKey(const std::string& keyPath) override {
-    if (const uint32_t code = hkcu::CreateKey(keyPath))
-      throw Exception(RegistryError(code, "the registry key HKEY_CURRENT_USER\\" + keyPath));
+    reg::RegistryKey key(reg::Root::kCurrentUser, keyPath);
   }
   void WriteString(const std::string& keyPath, const std::string& name,
                    const std::string& value) override {
-    if (const uint32_t code = hkcu::WriteString(keyPath, name, value))
-      throw Exception(RegistryError(
-          code, "the registry value \"" + name + "\" in HKEY_CURRENT_USER\\" + keyPath));
+    reg::RegistryKey(reg::Root::kCurrentUser, keyPath).WriteString(name, value);
   }
 };
 

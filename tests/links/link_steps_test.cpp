@@ -34,7 +34,7 @@ class RecordingOps : public InstallOps {
   void ForceDirectories(const std::string&) override {}
   bool FileExists(const std::string&) override { return false; }
   void CopyFileTo(const std::string&, const std::string&) override {}
-  void DeleteFile(const std::string&) override {}
+  void RemoveFile(const std::string&) override {}
   void LaunchFile(const std::string&, const std::string&, const std::string&, int) override {}
   void RegisterUninstall(const UninstallRegistration&) override {}
   void WriteString(const std::string& file, const char* section, const char* key,

@@ -48,7 +48,7 @@ class RealOps : public InstallOps {
   void ForceDirectories(const std::string& folder) override { fs::ForceDirectories(folder); }
   bool FileExists(const std::string& path) override { return fs::FileExists(path); }
   void CopyFileTo(const std::string&, const std::string&) override {}  // no package here
-  void DeleteFile(const std::string& path) override { fs::DeleteFile(path); }
+  void RemoveFile(const std::string& path) override { fs::DeleteFile(path); }
   void LaunchFile(const std::string&, const std::string&, const std::string&, int) override {}
   void RegisterUninstall(const UninstallRegistration&) override {}
   void WriteString(const std::string& file, const char* section, const char* key,
