@@ -8,7 +8,10 @@ e2e_init "$1" "$2"
 
 package="$E2E_WORK/package"
 mkdir -p "$package"
-printf '[Setup - Main]\r\nHeader=Restart Check\r\n' >"$package/install.cfg"
+# The install copies the setup program from the package into the destination.
+cp "$1" "$package/install.exe"
+printf '[Setup - Main]\r\nHeader=Restart Check\r\nInstall Dir=RestartCheck\r\nFolder=\r\n[Directories]\r\n1=<INSTALLDIR>~\r\n' \
+  >"$package/install.cfg"
 
 # 1. Abort in the preparation window.
 e2e_watch_endsession
@@ -33,7 +36,9 @@ e2e_check "close box: no restart" e2e_no_restart_requested
 rm -f "$E2E_WORK/install.rc"
 e2e_watch_endsession
 e2e_start_install "$(e2e_winpath "$package")"
-zeltest click "ZEL32 - Setup" "&Install" 20 >/dev/null || e2e_fail "click Install"
+zeltest click "ZEL32 - Setup" "&Next" 20 >/dev/null || e2e_fail "click Next"
+zeltest click "ZEL32 - Setup" "&Next" >/dev/null || e2e_fail "click Next again"
+zeltest click "ZEL32 - Setup" "&Install" >/dev/null || e2e_fail "click Install"
 e2e_wait_install_exit 20
 e2e_check "completed install: restart requested" e2e_restart_requested
 e2e_finish

@@ -28,8 +28,8 @@ e2e_check "sub-folder of TempDir stays" test -d "$E2E_TEMPDIR/left-over-folder"
 
 zeltest wait-window "ZEL32 - Setup" 15 >/dev/null || e2e_fail "wizard shown"
 wizard="$(zeltest text "ZEL32 - Setup")"
-e2e_check "wizard opens on page 1" grep -q "text=Page 1" <<<"$wizard"
-e2e_check "restart choice selected" grep -q "Re Boot Windows After installed: checked" <<<"$wizard"
+e2e_check "wizard opens on the licence page" grep -q "id=1104 visible=1 enabled=1 text=Accept" <<<"$wizard"
+e2e_check "Next waits for Accept or Decline" grep -q "id=206 visible=1 enabled=0 text=&Next" <<<"$wizard"
 
 zeltest click "ZEL32 - Setup" "Decline" >/dev/null || e2e_fail "click Decline"
 e2e_wait_install_exit 20
