@@ -15,6 +15,6 @@ for tree in "${trees[@]}"; do
     *) echo "unknown tree: $tree" >&2; exit 2 ;;
   esac
   cmake -S "$root" -B "$root/build/$tree" "${args[@]}" >/dev/null
-  cmake --build "$root/build/$tree" -j "$jobs" 2>&1 | grep -E "error|warning:" || true
+  cmake --build "$root/build/$tree" -j "$jobs" 2>&1 | grep -E "error:|warning:" || true
   cmake --build "$root/build/$tree" -j "$jobs" >/dev/null
 done

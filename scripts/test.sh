@@ -2,6 +2,8 @@
 # The whole check: installs what is needed, builds the three trees and runs
 # every test: native unit tests, the same under ASan+UBSan with short fuzzer
 # runs, and the Windows build's tests and end-to-end scenarios under Wine.
+# Every tree runs even when an earlier one fails; the last line is ctest's
+# summary of the Windows tree, the exit status is non-zero when any failed.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/deps.sh"
@@ -16,9 +18,27 @@ export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-zel}" WINEARCH=win32 WINEDEBUG=-all
 wineserver -p >/dev/null 2>&1 </dev/null || true
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 jobs="$(nproc)"
-echo "== native unit tests"
-ctest --test-dir "$root/build/native" -j "$jobs" --output-on-failure | tail -n 3
-echo "== sanitizer build and fuzz targets"
-ctest --test-dir "$root/build/asan" -j "$jobs" --output-on-failure | tail -n 3
-echo "== Windows build under Wine"
-ctest --test-dir "$root/build/win32" --output-on-failure
+logs="$root/build/test-logs"
+mkdir -p "$logs"
+failed=0
+
+# run_tree <title> <tree> [ctest options]: the tree's tests; failures in full,
+# then ctest's summary line.
+run_tree() {
+  local title="$1" tree="$2"
+  shift 2
+  echo "== $title"
+  local log="$logs/$tree.log" rc=0
+  ctest --test-dir "$root/build/$tree" --output-on-failure "$@" >"$log" 2>&1 || rc=$?
+  if [ "$rc" -ne 0 ]; then
+    failed=1
+    sed -n '/The following tests FAILED/,$p' "$log"
+    grep -E "^(FAIL|\[  FAILED  \])" "$log" | head -n 50 || true
+  fi
+  grep -E "tests passed, .* failed out of" "$log" | tail -n 1 || { echo "ctest did not run ($log)"; failed=1; }
+}
+
+run_tree "native unit tests" native -j "$jobs"
+run_tree "sanitizer build and fuzz targets" asan -j "$jobs"
+run_tree "Windows build under Wine (unit tests and end-to-end scenarios)" win32
+exit "$failed"

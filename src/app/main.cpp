@@ -61,6 +61,13 @@ int RunSetup() {
 
 }  // namespace
 
+// The runtime's default handler for an uncaught exception prints the
+// demangled type name, which links a whole demangler into the program. The
+// setup catches everything at its edges, so a plain abort is enough here.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   zel::sys::RestrictDllSearch();
   try {

@@ -26,6 +26,7 @@ bool TMainSetup::CreateForm(std::vector<std::string> arguments) {
   RegisterClass(kClassName, 0, nullptr, nullptr, icon);
   if (!Create(kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, WS_EX_APPWINDOW, 0, 0, 536, 348, nullptr))
     return false;
+  MainScreen.SetParent(Handle());
   auto painter = [this](HDC dc, const RECT& area) { PaintBackground(dc, area); };
   Setup_Header.Create(Handle(), IDC_SETUP_HEADER, 8, 1, painter);
   Setup_Header2.Create(Handle(), IDC_SETUP_HEADER2, 18, 32, painter);
@@ -38,22 +39,27 @@ bool TMainSetup::CreateForm(std::vector<std::string> arguments) {
   Image1.Create(Handle(), IDC_IMAGE1, 480, 8, 32, 32, painter);
   Image1.SetIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_IMAGE1), IMAGE_ICON, 32, 32, 0)));
   Image1.onDoubleClick = [this] { Image1DblClick(); };
+  bitmapscreen.Create(Handle(), IDC_BITMAPSCREEN, 16, 56, 153, 89);
   ApplyAppearance();
   sys::SetMainWindow(reinterpret_cast<intptr_t>(Handle()));
   return true;
 }
 
 void TMainSetup::ShowMaximized() {
-  ShowWindow(Handle(), SW_SHOWMAXIMIZED);
-  // A window without a frame is not always maximised by the window manager
-  // (Wine without one, for example): cover the monitor explicitly then.
+  // Without a window manager (Wine on a bare X display) a maximised popup
+  // falls back to its normal size once it is mapped: make the normal size
+  // the whole monitor too, so the window covers the screen either way.
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  if (GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-    const RECT& r = monitor.rcMonitor;
-    const RECT now = Bounds();
-    if (!EqualRect(&now, &r))
-      SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor) &&
+      GetWindowPlacement(Handle(), &placement)) {
+    placement.rcNormalPosition = monitor.rcMonitor;
+    placement.showCmd = SW_SHOWMAXIMIZED;
+    SetWindowPlacement(Handle(), &placement);
+  } else {
+    ShowWindow(Handle(), SW_SHOWMAXIMIZED);
   }
   UpdateWindow(Handle());
   if (!shown_) {
@@ -74,8 +80,7 @@ void TMainSetup::Repaint() {
 }
 
 void TMainSetup::ApplyAppearance() {
-  MainScreen.StartColor = data.DitherFrom;
-  MainScreen.EndColor = data.DitherTo;
+  MainScreen.SetColors(data.DitherFrom, data.DitherTo);
   Setup_Header.SetFont(MakeFont(data.Header.fontName, data.Header.fontSize));
   Setup_Header.SetColors(data.Header.color, data.Header.shadow, 2);
   Setup_Header.SetCaption(data.Header.text);
@@ -101,6 +106,7 @@ void TMainSetup::FormShow() {
     return;
   }
   ProcessMessages();
+  if (closing_ || !Handle()) return;  // closed while the messages ran
   ClearTempDir();
   LoadInstallConfig();
   SetTimer(Handle(), kTimer1, kTimer1Interval, nullptr);
@@ -110,6 +116,7 @@ void TMainSetup::FormResize() {
   RECT client;
   GetClientRect(Handle(), &client);
   const int width = client.right, height = client.bottom;
+  MainScreen.SetBounds(client);
   const int pictureWidth = Image1.Width();
   Image1.SetBounds(width - (pictureWidth + pictureWidth / 2), 8, pictureWidth, Image1.Height());
   Footer.SetBounds(0, height - Footer.Height() - 10, width, Footer.Height());
@@ -152,15 +159,13 @@ LRESULT TMainSetup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       FormResize();
       return 0;
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(Handle(), &client);
-      PaintBackground(reinterpret_cast<HDC>(wParam), client);
+    case WM_ERASEBKGND:
+      // The gradient is opaque and painted in WM_PAINT: never erase first.
       return 1;
-    }
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      BeginPaint(Handle(), &ps);
+      HDC dc = BeginPaint(Handle(), &ps);
+      PaintBackground(dc, ps.rcPaint);
       EndPaint(Handle(), &ps);
       return 0;
     }

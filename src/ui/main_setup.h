@@ -13,6 +13,7 @@
 #include "shell/win_reboot.h"
 #include "ui/controls.h"
 #include "ui/main_screen.h"
+#include "ui/picture_panel.h"
 #include "ui/window.h"
 
 namespace zel::ui {
@@ -40,6 +41,7 @@ class TMainSetup : public Window {
   ShadowLabel Setup_Header2;
   ShadowLabel Footer;
   Picture Image1;
+  PicturePanel bitmapscreen;  // the setup's own picture, shown during preparation
   TWinReboot WinReboot1;
 
  protected:

@@ -15,6 +15,8 @@ e2e_init() {
   zel_start_xvfb >/dev/null
   [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 </dev/null || true
   wineserver -p >/dev/null 2>&1 </dev/null || true
+  # Wine's own services, started once here with their output detached.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
   E2E_WORK="$(mktemp -d "${TMPDIR:-/tmp}/zel-e2e.XXXXXX")"
   E2E_TEMPDIR="$WINEPREFIX/drive_c/windows/temp/q"
   E2E_FAILED=0
@@ -31,7 +33,17 @@ e2e_cleanup() {
 # The Windows form of a host path (Wine maps / to drive Z:).
 e2e_winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
-zeltest() { wine "$E2E_ZELTEST" "$@" 2>&1 </dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# Output goes through a file, not a pipe: a Wine service started by this call
+# would otherwise inherit the pipe and keep the reader waiting.
+zeltest() {
+  local out rc
+  out="$(mktemp)"
+  wine "$E2E_ZELTEST" "$@" >"$out" 2>&1 </dev/null
+  rc=$?
+  tr -d '\r' <"$out"
+  rm -f "$out"
+  return $rc
+}
 
 # Starts install.exe in the background with the given arguments; its exit
 # status goes to $E2E_WORK/install.rc when it ends.

@@ -19,7 +19,7 @@ e2e_start_install "$(e2e_winpath "$package")"
 zeltest surface-click "Preparing ZEL Setup" 20 20 20 >/dev/null || e2e_fail "click the preparation window"
 box="$(zeltest msgbox-text 10)"
 e2e_check "abort question" grep -qx "text=Abort Setup Process ?" <<<"$box"
-zeltest msgbox-answer Yes 5 >/dev/null || e2e_fail "answer the abort question"
+zeltest msgbox-answer Abort 5 >/dev/null || e2e_fail "answer the abort question"
 e2e_wait_install_exit 20
 e2e_check "abort: no restart" e2e_no_restart_requested
 

@@ -1,0 +1,67 @@
+# Sourced by run-sample.sh and screenshots.sh: builds and packs the sample
+# product and walks the wizard with the test driver.
+# Needs: root, build (the Windows build tree), WINEPREFIX set.
+sample_install_exe="$build/src/app/install.exe"
+sample_zelpack="$build/tools/zelpack/zelpack.exe"
+sample_zeltest="$build/tools/testdriver/zeltest.exe"
+
+sample_check_build() {
+  local f
+  for f in "$sample_install_exe" "$sample_zeltest"; do
+    [ -f "$f" ] || { echo "missing $f: build the Windows tree first (scripts/build.sh win32)" >&2; return 1; }
+  done
+}
+
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+zeltest() { wine "$sample_zeltest" "$@" 2>/dev/null </dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+# The names in the "Files" section of PRODUCT/install.cfg.
+sample_file_names() {
+  sed -n '/^\[Files\]/,/^\[/p' "$1/install.cfg" | sed -n 's/^[^=]*=\([^~]*\)~.*/\1/p' | tr -d '\r'
+}
+
+# sample_pack WORK SEGSIZE [BANK1 BANK2]: the product in WORK/product, its
+# setup package (install.exe, install.cfg, disk.001, ...) in WORK/disks.
+sample_pack() {
+  local work="$1" size="$2" files=() f
+  rm -rf "$work"
+  mkdir -p "$work/product" "$work/disks"
+  bash "$root/examples/sample/make-product.sh" "$work/product" ${3:+"$3"} ${4:+"$4"}
+  while read -r f; do files+=("$(winpath "$work/product/$f")"); done < <(sample_file_names "$work/product")
+  if [ -f "$sample_zelpack" ]; then
+    wine "$sample_zelpack" pack --segment-size "$size" --base disk "$(winpath "$work/disks")" "${files[@]}" \
+      </dev/null | tr -d '\r'
+  else
+    # Without the packer the setup runs on an unpacked copy of the product.
+    echo "note: $sample_zelpack not built; using an unpacked setup folder (no segment files)" >&2
+    while read -r f; do cp "$work/product/$f" "$work/disks/"; done < <(sample_file_names "$work/product")
+  fi
+  cp "$sample_install_exe" "$work/product/install.cfg" "$work/disks/"
+}
+
+# sample_walk_wizard [HOOK]: from the wizard's current page to Install:
+# chooses the full install and "Return to Windows", accepts the licence and
+# presses Next; HOOK (a command) runs on every page before its button.
+sample_walk_wizard() {
+  local hook="${1:-}" page line choice button pressed
+  zeltest wait-window "ZEL32 - Setup" 120 >/dev/null || { echo "the wizard did not appear" >&2; return 1; }
+  for _ in $(seq 1 25); do
+    page="$(zeltest text "ZEL32 - Setup" 1)" || return 0
+    for choice in "Full" "Return to Windows"; do
+      line="$(grep -E "class=Button .*visible=1 enabled=1 text=&?$choice" <<<"$page" | head -1 || true)"
+      [ -n "$line" ] && zeltest click "ZEL32 - Setup" "${line##*text=}" >/dev/null
+    done
+    [ -n "$hook" ] && "$hook"
+    pressed=0
+    for button in Install Accept Next; do
+      if grep -Eq "visible=1 enabled=1 text=&?$button( >)?\$" <<<"$page"; then
+        zeltest click "ZEL32 - Setup" "$button" >/dev/null
+        pressed=1
+        break
+      fi
+    done
+    [ "$pressed" = 1 ] || { echo "no way on from the wizard page:" >&2; echo "$page" >&2; return 1; }
+    [ "$button" = Install ] && return 0
+    sleep 0.7
+  done
+}
