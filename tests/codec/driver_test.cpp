@@ -38,7 +38,7 @@ TEST(CodecDriver, MethodsWithoutCodecWriteNothingAndSumZero) {
 }
 
 TEST(CodecDriver, EmptyInputNeverAsksTheSource) {
-  for (int method : {coRLE, coLZH5}) {
+  for (int method : {coRLE, coLZH, coLZH5}) {
     for (auto dir : {CodecDirection::kExpand, CodecDirection::kCompress}) {
       RecordingStream source(Bytes{1, 2, 3});
       RecordingStream dest;
