@@ -106,7 +106,7 @@ TEST_P(MethodRoundTrip, ReproducesBytesDatesAndAttributes) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllMethods, MethodRoundTrip, ::testing::Values(coNone, coRLE, coLZH5),
+INSTANTIATE_TEST_SUITE_P(AllMethods, MethodRoundTrip, ::testing::Values(coNone, coRLE, coLZH, coLZH5),
                          [](const auto& info) { return std::string(MethodId(info.param)); });
 
 TEST(CompressHeader, RejectsBadMagicTypeAndMethod) {
@@ -279,7 +279,7 @@ TEST(CompressExpand, CustomMethodRunsOnExpandAndIsChecked) {
 TEST(CompressKey, LockedEntriesNeedTheRightKey) {
   const std::vector<PackEntry> entries = {{"secret.txt", "", test::SampleData(30000, 1), kDate, 0},
                                           {"noise", "", test::NoiseData(500, 2), kDate, 0}};
-  for (TCompressionMethod method : {coRLE, coLZH5}) {
+  for (TCompressionMethod method : {coRLE, coLZH, coLZH5}) {
     SCOPED_TRACE(MethodId(method));
     TMemoryStream archive = Pack(entries, method, 0x1234567);
     TStringList list;

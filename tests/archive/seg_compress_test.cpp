@@ -120,7 +120,7 @@ TEST_P(SetRoundTrip, ReproducesEveryArchive) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MethodsAndSizes, SetRoundTrip,
-                         ::testing::Combine(::testing::Values(coNone, coRLE, coLZH5),
+                         ::testing::Combine(::testing::Values(coNone, coRLE, coLZH, coLZH5),
                                             ::testing::Values(kFloppySegmentSize, 16384, 1000)));
 
 TEST(SegSet, ManySegmentsNumberedPastOneThousand) {
