@@ -33,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fs::ForceDirectories(out);
   WriteSegments(dir, data, size);
   TSegCompEZ seg;
+  seg.MaxEntrySize = 1 << 20;  // garbage may claim gigabytes
   seg.SegPopUp = false;  // no prompter: a missing segment is answered Cancel
   seg.SetSegDir(dir);
   seg.SetSegBaseName("disk");

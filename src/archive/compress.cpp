@@ -135,6 +135,7 @@ void TCompress::ExpandStreamFiles(TStream& source, TStringList* list) {
     // expanded, or empty files stored last (or alone) would be lost.
     if (runningSum >= archive.TotalSize && entry.ExpandedSize != 0) break;
     const int64_t dataStart = source.Position();
+    if (entry.ExpandedSize > MaxEntrySize) throw EInvalidHeader(kInvalidHeaderMessage);
     if (list && list->IndexOf(name) < 0) {
       SkipData(source, dataStart, entry);
       runningSum += entry.ExpandedSize;

@@ -3,6 +3,7 @@
 // file date and attributes, and owner events.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -81,6 +82,10 @@ class TCompress {
   // Decodes every wanted entry and tests its checksum, but writes no file:
   // no output file, folder, date or attributes (used to verify an archive).
   bool TestOnly = false;
+  // Entries that claim to expand to more bytes than this raise EInvalidHeader
+  // before anything is written (a caller's guard against archives that would
+  // fill the disk; no limit by default).
+  int32_t MaxEntrySize = INT32_MAX;
 
   // Opens the file read-only and exclusive and lists it (throws EFOpenError).
   void ListArchiveContents(const std::string& archiveFile, TStringList& list);

@@ -104,8 +104,12 @@ TEST_P(SetRoundTrip, ReproducesEveryArchive) {
   const auto [method, segSize] = GetParam();
   SetFixture f;
   const auto paths = f.Write({f.Spec("one", 1), f.Spec("two", 2)}, segSize, method);
-  if (segSize >= kFloppySegmentSize) EXPECT_EQ(paths.size(), 1u);
-  if (segSize <= 1000) EXPECT_GT(paths.size(), 2u);
+  if (segSize >= kFloppySegmentSize) {
+    EXPECT_EQ(paths.size(), 1u);
+  }
+  if (segSize <= 1000) {
+    EXPECT_GT(paths.size(), 2u);
+  }
   f.seg.ExpandAll();
   f.ExpectTree("one", 1);
   f.ExpectTree("two", 2);
