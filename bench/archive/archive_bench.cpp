@@ -78,7 +78,7 @@ int main() {
   std::printf("%-6s %12s %14s %14s %14s %14s\n", "method", "set size", "set build MB/s", "set expand MB/s",
               "codec pack MB/s", "codec unpack MB/s");
   for (TCompressionMethod method : {coNone, coRLE, coLZH, coLZH5}) {
-    const std::string out = root + "\\" + MethodId(method);
+    const std::string out = root + "\\" + LowerCase(MethodId(method));  // the reader lower-cases folders
     SegmentSetOptions o;
     o.outDir = out + "\\set";
     o.archive.method = method;
@@ -114,8 +114,10 @@ int main() {
       std::printf("%s codec: %s\n", MethodId(method), e.what());
     }
     auto rate = [&](double s) { return s > 0 ? mb / s : 0.0; };
-    std::printf("%-6s %12lld %14.1f %14.1f %14.1f %14.1f\n", MethodId(method), static_cast<long long>(setSize),
-                rate(build), rate(expand), rate(pack), rate(unpack));
+    std::printf("%-6s %12lld %14.1f %14.1f", MethodId(method), static_cast<long long>(setSize), rate(build),
+                rate(expand));
+    if (method == coNone) std::printf(" %14s %14s\n", "-", "-");  // stored: no codec run
+    else std::printf(" %14.1f %14.1f\n", rate(pack), rate(unpack));
     RemoveTree(out);
   }
   RemoveTree(root);
