@@ -42,7 +42,8 @@ const char kUsage[] =
     "  --key N                    key (1..2147483647) locking the entries\n"
     "  --name BASE                base name of the segment files (default disk)\n"
     "  --ext EXT                  same file name BASE.EXT for every segment (build\n"
-    "                             implies --per-disk; reading asks for each folder)\n"
+    "                             implies --per-disk; reading asks for each folder\n"
+    "                             unless SEGDIR is the set's folder or its disk1)\n"
     "  --tmp DIR                  scratch folder (default: the system's temporary folder)\n"
     "  -h, --help                 show this text\n"
     "\n"
@@ -54,7 +55,17 @@ bool Interactive() { return isatty(fileno(stdin)) && isatty(fileno(stderr)); }
 // question is answered Cancel, so a missing segment fails instead of hanging.
 class ConsolePrompter : public zel::SegPrompter {
  public:
+  // Folder holding the disk<n> folders of a set written with --per-disk; the
+  // mount prompt is then answered without asking when disk<n> is there.
+  std::string disksFolder;
+
   bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override {
+    const std::string number = caption.substr(caption.find('#') + 1);
+    const std::string disk = disksFolder + "\\disk" + number;
+    if (!disksFolder.empty() && zel::fs::DirectoryExists(disk)) {
+      value = disk;
+      return true;
+    }
     if (!Interactive()) return false;
     std::cerr << "\n" << caption << "\n" << prompt << " [" << value << "] (empty line: keep, \"-\": cancel): ";
     std::string line;
@@ -175,6 +186,8 @@ zel::ReadRequest ReadOptions(const Args& a, ConsolePrompter& prompter, Progress&
   if (!zel::fs::SetCurrentDir(a.positional[0]))
     throw std::runtime_error(a.positional[0] + ": cannot open the folder");
   r.segDir = ".";
+  if (zel::fs::DirectoryExists(".\\disk1")) prompter.disksFolder = ".";
+  else if (zel::fs::DirectoryExists("..\\disk1")) prompter.disksFolder = "..";
   r.baseName = a.name;
   r.ext = a.ext;
   r.key = a.key;
