@@ -210,10 +210,19 @@ inline uint32_t Lh5Decoder::DecodeP() {
   return (1u << (j - 1)) + GetBits(static_cast<int>(j) - 1);
 }
 
+// The dictionary doubles as the output's staging area: bytes are decoded into
+// it and handed to the sink in runs, each time the write position wraps and at
+// the end, so the sink sees exactly the decoded bytes in order.
 void Lh5Decoder::Run(int32_t count) {
   std::memset(dict, ' ', sizeof dict);
   Need(16);
   uint32_t pos = 0;
+  uint32_t flushed = 0;  // dict[flushed, pos) is decoded but not yet written
+  auto wrap = [&] {
+    s.CodecWriteBytes(dict + flushed, static_cast<int32_t>(kDictSize - flushed));
+    pos = 0;
+    flushed = 0;
+  };
   uint16_t blockLeft = 0;
   int64_t produced = 0;
   while (produced < count) {
@@ -226,23 +235,35 @@ void Lh5Decoder::Run(int32_t count) {
     --blockLeft;  // a block size of 0 stands for 65536 symbols
     const uint32_t c = DecodeC();
     if (c < 256) {
-      s.CodecWriteByte(static_cast<uint8_t>(c));
       dict[pos] = static_cast<uint8_t>(c);
-      pos = (pos + 1) & (kDictSize - 1);
+      if (++pos == kDictSize) wrap();
       ++produced;
       continue;
     }
     const uint32_t len = c - (256 - kThreshold);
     uint32_t from = (pos - DecodeP() - 1) & (kDictSize - 1);
-    for (uint32_t k = 0; k < len; ++k) {
-      const uint8_t b = dict[from];
-      s.CodecWriteByte(b);
-      dict[pos] = b;
-      pos = (pos + 1) & (kDictSize - 1);
-      from = (from + 1) & (kDictSize - 1);
+    if (from + len <= kDictSize && pos + len <= kDictSize) {
+      // No wrap: one copy inside the dictionary, forward, so that overlapping
+      // matches repeat their bytes.
+      uint8_t* dst = dict + pos;
+      const uint8_t* src = dict + from;
+      if (from + len <= pos || pos + len <= from) {
+        std::memcpy(dst, src, len);
+      } else {
+        for (uint32_t k = 0; k < len; ++k) dst[k] = src[k];
+      }
+      pos += len;
+      if (pos == kDictSize) wrap();
+    } else {
+      for (uint32_t k = 0; k < len; ++k) {
+        dict[pos] = dict[from];
+        from = (from + 1) & (kDictSize - 1);
+        if (++pos == kDictSize) wrap();
+      }
     }
     produced += len;
   }
+  s.CodecWriteBytes(dict + flushed, static_cast<int32_t>(pos - flushed));
 }
 
 }  // namespace
