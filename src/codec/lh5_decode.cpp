@@ -30,7 +30,7 @@ struct Lh5Decoder {
 
   CodecState& s;
   // Bit window: the next bits of the stream, first bit in the top place.
-  uint32_t bitBuf = 0;
+  uint64_t bitBuf = 0;
   int bitCount = 0;
 
   uint8_t cLen[kNC];
@@ -41,16 +41,19 @@ struct Lh5Decoder {
   uint16_t right[kTreeNodes];
   uint8_t dict[kDictSize];
 
-  // Makes at least n (<= 25) bits available. Past the end of the input, and
-  // after the progress handler gave up, the stream reads as zero bits.
+  // Makes at least n (<= 56) bits available; a symbol with its position and
+  // extra bits needs at most 44, so one refill per symbol is enough. Past the
+  // end of the input, and after the progress handler gave up, the stream
+  // reads as zero bits.
   void Need(int n) {
-    while (bitCount < n) {
-      uint32_t b = s.EndOfInput() ? 0 : s.CodecReadByte();
-      bitBuf |= b << (24 - bitCount);
+    if (bitCount >= n) return;
+    while (bitCount <= 56) {
+      const uint64_t b = s.EndOfInput() ? 0 : s.CodecReadByte();
+      bitBuf |= b << (56 - bitCount);
       bitCount += 8;
     }
   }
-  uint32_t Peek(int n) const { return bitBuf >> (32 - n); }
+  uint32_t Peek(int n) const { return static_cast<uint32_t>(bitBuf >> (64 - n)); }
   void Skip(int n) {
     bitBuf <<= n;
     bitCount -= n;
@@ -130,7 +133,7 @@ void Lh5Decoder::ReadPtLen(int nn, int nbit, int special) {
     int len = static_cast<int>(Peek(3));
     if (len == 7) {
       // Unary extension: one more for every further 1 bit, at most 13 of them.
-      uint32_t mask = 1u << 28;
+      uint64_t mask = uint64_t{1} << 60;
       while (len < 20 && (bitBuf & mask)) {
         mask >>= 1;
         ++len;
@@ -162,7 +165,7 @@ void Lh5Decoder::ReadCLen() {
     Need(16);
     uint32_t t = ptTable[Peek(kPTTableBits)];
     if (t >= kNT) {
-      uint32_t mask = 1u << (31 - kPTTableBits);
+      uint64_t mask = uint64_t{1} << (63 - kPTTableBits);
       do {
         t = (bitBuf & mask) ? right[t] : left[t];
         mask >>= 1;
@@ -185,7 +188,7 @@ inline uint32_t Lh5Decoder::DecodeC() {
   Need(16);
   uint32_t c = cTable[Peek(kCTableBits)];
   if (c >= static_cast<uint32_t>(kNC)) {
-    uint32_t mask = 1u << (31 - kCTableBits);
+    uint64_t mask = uint64_t{1} << (63 - kCTableBits);
     do {
       c = (bitBuf & mask) ? right[c] : left[c];
       mask >>= 1;
@@ -199,7 +202,7 @@ inline uint32_t Lh5Decoder::DecodeP() {
   Need(16);
   uint32_t j = ptTable[Peek(kPTTableBits)];
   if (j >= static_cast<uint32_t>(kNP)) {
-    uint32_t mask = 1u << (31 - kPTTableBits);
+    uint64_t mask = uint64_t{1} << (63 - kPTTableBits);
     do {
       j = (bitBuf & mask) ? right[j] : left[j];
       mask >>= 1;

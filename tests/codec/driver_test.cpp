@@ -73,6 +73,21 @@ TEST(CodecDriver, ExactMultipleOf8192IsWrittenInFullBlocks) {
   EXPECT_EQ(checksum, Sum(data));
 }
 
+TEST(CodecDriver, LzhDecodersWriteFullBlocksToo) {
+  const Bytes data = TextBytes(16384, 8);
+  for (int method : {coLZH, coLZH5}) {
+    const Bytes packed = Encode(method, data);
+    RecordingStream source(packed);
+    RecordingStream dest;
+    uint32_t checksum = 0;
+    RunCodec({}, dest, source, static_cast<int32_t>(packed.size()), 16384, method, checksum,
+             CodecDirection::kExpand, false);
+    EXPECT_EQ(dest.writes, (std::vector<int32_t>{8192, 8192})) << method;
+    EXPECT_EQ(dest.Data(), data) << method;
+    EXPECT_EQ(checksum, Sum(data)) << method;
+  }
+}
+
 TEST(CodecDriver, ShortWriteRaisesAndChecksumIsNotSet) {
   const Bytes data(9000, 0x41);
   RecordingStream source(RandomBytes(9000, 9, 0x90));
