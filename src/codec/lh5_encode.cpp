@@ -88,9 +88,12 @@ struct Lh5Encoder {
     bitBuf &= (1u << bitCount) - 1;
   }
 
+  // A chain holds children of several nodes, told apart by their parent, but
+  // never two children of one node: for a fixed node the byte maps to distinct
+  // heads, since it is added after the node's scrambled base.
   static int Hash(int node, int c) {
-    const uint32_t key = (static_cast<uint32_t>(node) << 8) | static_cast<uint32_t>(c);
-    return 2 * kDictSize + static_cast<int>((key * 2654435761u) >> (32 - kHashBits));
+    const uint32_t base = (static_cast<uint32_t>(node) * 2654435761u) >> (32 - kHashBits);
+    return 2 * kDictSize + static_cast<int>((base + static_cast<uint32_t>(c)) & ((1u << kHashBits) - 1));
   }
 
   void InitSlide();
