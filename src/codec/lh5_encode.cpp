@@ -30,6 +30,8 @@ constexpr int kNodeCount = kDictSize + 256;            // internal nodes and roo
 // short; which child is found does not depend on the hash, only how fast.
 constexpr int kHashBits = 15;
 constexpr int kNextSize = 2 * kDictSize + (1 << kHashBits);
+// Chain links store hash-head indices in 16 bits.
+static_assert(kNextSize <= 65536);
 constexpr int kBlockBufferSize = 16384;
 constexpr int kBlockThreshold = kBlockBufferSize - 3 * 8;  // 16360
 
