@@ -46,6 +46,33 @@ class CodecState {
     writeChecksum_ += b;
   }
 
+  // Stores n bytes exactly as n calls of CodecWriteByte would (same limit,
+  // flushes, scrambling and checksum), but in bulk.
+  void CodecWriteBytes(const uint8_t* p, int32_t n) {
+    if (scramble_) {
+      for (int32_t i = 0; i < n; ++i) CodecWriteByte(p[i]);
+      return;
+    }
+    while (n > 0) {
+      if (outputLimit_ <= 0) ThrowUnableToCompress();
+      if (outPos_ == kBufferSize) FlushFull();
+      int32_t take = kBufferSize - outPos_;
+      if (take > n) take = n;
+      if (take > outputLimit_) take = outputLimit_;
+      uint8_t* dst = out_ + outPos_;
+      uint32_t sum = 0;
+      for (int32_t i = 0; i < take; ++i) {
+        dst[i] = p[i];
+        sum += p[i];
+      }
+      writeChecksum_ += sum;
+      outPos_ += take;
+      outputLimit_ -= take;
+      p += take;
+      n -= take;
+    }
+  }
+
   // Scrambles or unscrambles one stored byte with the next key byte.
   uint8_t KeyXorByte(uint8_t b) {
     b ^= key_[keyPos_];

@@ -30,7 +30,7 @@ struct Lh5Decoder {
 
   CodecState& s;
   // Bit window: the next bits of the stream, first bit in the top place.
-  uint32_t bitBuf = 0;
+  uint64_t bitBuf = 0;
   int bitCount = 0;
 
   uint8_t cLen[kNC];
@@ -41,16 +41,19 @@ struct Lh5Decoder {
   uint16_t right[kTreeNodes];
   uint8_t dict[kDictSize];
 
-  // Makes at least n (<= 25) bits available. Past the end of the input, and
-  // after the progress handler gave up, the stream reads as zero bits.
+  // Makes at least n (<= 56) bits available; a symbol with its position and
+  // extra bits needs at most 44, so one refill per symbol is enough. Past the
+  // end of the input, and after the progress handler gave up, the stream
+  // reads as zero bits.
   void Need(int n) {
-    while (bitCount < n) {
-      uint32_t b = s.EndOfInput() ? 0 : s.CodecReadByte();
-      bitBuf |= b << (24 - bitCount);
+    if (bitCount >= n) return;
+    while (bitCount <= 56) {
+      const uint64_t b = s.EndOfInput() ? 0 : s.CodecReadByte();
+      bitBuf |= b << (56 - bitCount);
       bitCount += 8;
     }
   }
-  uint32_t Peek(int n) const { return bitBuf >> (32 - n); }
+  uint32_t Peek(int n) const { return static_cast<uint32_t>(bitBuf >> (64 - n)); }
   void Skip(int n) {
     bitBuf <<= n;
     bitCount -= n;
@@ -130,7 +133,7 @@ void Lh5Decoder::ReadPtLen(int nn, int nbit, int special) {
     int len = static_cast<int>(Peek(3));
     if (len == 7) {
       // Unary extension: one more for every further 1 bit, at most 13 of them.
-      uint32_t mask = 1u << 28;
+      uint64_t mask = uint64_t{1} << 60;
       while (len < 20 && (bitBuf & mask)) {
         mask >>= 1;
         ++len;
@@ -162,7 +165,7 @@ void Lh5Decoder::ReadCLen() {
     Need(16);
     uint32_t t = ptTable[Peek(kPTTableBits)];
     if (t >= kNT) {
-      uint32_t mask = 1u << (31 - kPTTableBits);
+      uint64_t mask = uint64_t{1} << (63 - kPTTableBits);
       do {
         t = (bitBuf & mask) ? right[t] : left[t];
         mask >>= 1;
@@ -185,7 +188,7 @@ inline uint32_t Lh5Decoder::DecodeC() {
   Need(16);
   uint32_t c = cTable[Peek(kCTableBits)];
   if (c >= static_cast<uint32_t>(kNC)) {
-    uint32_t mask = 1u << (31 - kCTableBits);
+    uint64_t mask = uint64_t{1} << (63 - kCTableBits);
     do {
       c = (bitBuf & mask) ? right[c] : left[c];
       mask >>= 1;
@@ -199,7 +202,7 @@ inline uint32_t Lh5Decoder::DecodeP() {
   Need(16);
   uint32_t j = ptTable[Peek(kPTTableBits)];
   if (j >= static_cast<uint32_t>(kNP)) {
-    uint32_t mask = 1u << (31 - kPTTableBits);
+    uint64_t mask = uint64_t{1} << (63 - kPTTableBits);
     do {
       j = (bitBuf & mask) ? right[j] : left[j];
       mask >>= 1;
@@ -210,10 +213,19 @@ inline uint32_t Lh5Decoder::DecodeP() {
   return (1u << (j - 1)) + GetBits(static_cast<int>(j) - 1);
 }
 
+// The dictionary doubles as the output's staging area: bytes are decoded into
+// it and handed to the sink in runs, each time the write position wraps and at
+// the end, so the sink sees exactly the decoded bytes in order.
 void Lh5Decoder::Run(int32_t count) {
   std::memset(dict, ' ', sizeof dict);
   Need(16);
   uint32_t pos = 0;
+  uint32_t flushed = 0;  // dict[flushed, pos) is decoded but not yet written
+  auto wrap = [&] {
+    s.CodecWriteBytes(dict + flushed, static_cast<int32_t>(kDictSize - flushed));
+    pos = 0;
+    flushed = 0;
+  };
   uint16_t blockLeft = 0;
   int64_t produced = 0;
   while (produced < count) {
@@ -226,23 +238,35 @@ void Lh5Decoder::Run(int32_t count) {
     --blockLeft;  // a block size of 0 stands for 65536 symbols
     const uint32_t c = DecodeC();
     if (c < 256) {
-      s.CodecWriteByte(static_cast<uint8_t>(c));
       dict[pos] = static_cast<uint8_t>(c);
-      pos = (pos + 1) & (kDictSize - 1);
+      if (++pos == kDictSize) wrap();
       ++produced;
       continue;
     }
     const uint32_t len = c - (256 - kThreshold);
     uint32_t from = (pos - DecodeP() - 1) & (kDictSize - 1);
-    for (uint32_t k = 0; k < len; ++k) {
-      const uint8_t b = dict[from];
-      s.CodecWriteByte(b);
-      dict[pos] = b;
-      pos = (pos + 1) & (kDictSize - 1);
-      from = (from + 1) & (kDictSize - 1);
+    if (from + len <= kDictSize && pos + len <= kDictSize) {
+      // No wrap: one copy inside the dictionary, forward, so that overlapping
+      // matches repeat their bytes.
+      uint8_t* dst = dict + pos;
+      const uint8_t* src = dict + from;
+      if (from + len <= pos || pos + len <= from) {
+        std::memcpy(dst, src, len);
+      } else {
+        for (uint32_t k = 0; k < len; ++k) dst[k] = src[k];
+      }
+      pos += len;
+      if (pos == kDictSize) wrap();
+    } else {
+      for (uint32_t k = 0; k < len; ++k) {
+        dict[pos] = dict[from];
+        from = (from + 1) & (kDictSize - 1);
+        if (++pos == kDictSize) wrap();
+      }
     }
     produced += len;
   }
+  s.CodecWriteBytes(dict + flushed, static_cast<int32_t>(pos - flushed));
 }
 
 }  // namespace

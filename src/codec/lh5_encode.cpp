@@ -25,7 +25,13 @@ constexpr int kNil = 0;
 constexpr uint16_t kPerc = 0x8000;
 constexpr int kTextSize = 2 * kDictSize + kMaxMatch;
 constexpr int kNodeCount = kDictSize + 256;            // internal nodes and roots
-constexpr int kNextSize = 2 * kDictSize + 256 * 16 + kNodeCount;  // 28912
+// Child lookup: chain heads for (node, byte) pairs follow the node and leaf
+// entries in `next`. A multiplicative hash over 2^15 heads keeps the chains
+// short; which child is found does not depend on the hash, only how fast.
+constexpr int kHashBits = 15;
+constexpr int kNextSize = 2 * kDictSize + (1 << kHashBits);
+// Chain links store hash-head indices in 16 bits.
+static_assert(kNextSize <= 65536);
 constexpr int kBlockBufferSize = 16384;
 constexpr int kBlockThreshold = kBlockBufferSize - 3 * 8;  // 16360
 
@@ -84,7 +90,13 @@ struct Lh5Encoder {
     bitBuf &= (1u << bitCount) - 1;
   }
 
-  static int Hash(int node, int c) { return node + (c << (kDictBits - 9)) + 2 * kDictSize; }
+  // A chain holds children of several nodes, told apart by their parent, but
+  // never two children of one node: for a fixed node the byte maps to distinct
+  // heads, since it is added after the node's scrambled base.
+  static int Hash(int node, int c) {
+    const uint32_t base = (static_cast<uint32_t>(node) * 2654435761u) >> (32 - kHashBits);
+    return 2 * kDictSize + static_cast<int>((base + static_cast<uint32_t>(c)) & ((1u << kHashBits) - 1));
+  }
 
   void InitSlide();
   int Child(int q, int c);

@@ -54,12 +54,8 @@ struct LzhEncoder {
 
   void EncodeSymbol(int symbol) {
     // Collect the path root-first; codes may be longer than 16 bits.
-    uint64_t bits = 0;
     int length = 0;
-    for (int k = tree.parent[symbol + kTableSize]; k != kRoot; k = tree.parent[k]) {
-      bits |= static_cast<uint64_t>(k & 1) << length;
-      ++length;
-    }
+    const uint64_t bits = tree.Code(symbol, length);
     while (length > 16) {
       length -= 16;
       PutCode(16, static_cast<uint32_t>(bits >> length) & 0xFFFF);

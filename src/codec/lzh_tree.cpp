@@ -56,11 +56,19 @@ void AdaptiveTree::Update(int symbol) {
   int c = parent[symbol + kTableSize];
   do {
     const uint16_t k = ++freq[c];
-    int l = c + 1;
-    if (k > freq[l]) {
-      while (k > freq[++l]) {
+    if (k > freq[c + 1]) {
+      // The last position whose frequency is still below k; the entries after
+      // c are in order, and the sentinel ends the range.
+      int l = c + 1;
+      int hi = kTableSize;
+      while (hi - l > 1) {
+        const int mid = (l + hi) / 2;
+        if (freq[mid] < k) {
+          l = mid;
+        } else {
+          hi = mid;
+        }
       }
-      --l;
       freq[c] = freq[l];
       freq[l] = k;
       const int i = son[c];

@@ -28,6 +28,17 @@ struct AdaptiveTree {
 
   void Start();
   void Update(int symbol);
+  // The current code of a symbol, root first in the low `length` bits of the
+  // result (the first bit highest). Codes can be longer than 16 bits.
+  uint64_t Code(int symbol, int& length) const {
+    uint64_t bits = 0;
+    length = 0;
+    for (int k = parent[symbol + kTableSize]; k != kRoot; k = parent[k]) {
+      bits |= static_cast<uint64_t>(k & 1) << length;
+      ++length;
+    }
+    return bits;
+  }
 
  private:
   void Rebuild();

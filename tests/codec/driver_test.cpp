@@ -73,6 +73,21 @@ TEST(CodecDriver, ExactMultipleOf8192IsWrittenInFullBlocks) {
   EXPECT_EQ(checksum, Sum(data));
 }
 
+TEST(CodecDriver, LzhDecodersWriteFullBlocksToo) {
+  const Bytes data = TextBytes(16384, 8);
+  for (int method : {coLZH, coLZH5}) {
+    const Bytes packed = Encode(method, data);
+    RecordingStream source(packed);
+    RecordingStream dest;
+    uint32_t checksum = 0;
+    RunCodec({}, dest, source, static_cast<int32_t>(packed.size()), 16384, method, checksum,
+             CodecDirection::kExpand, false);
+    EXPECT_EQ(dest.writes, (std::vector<int32_t>{8192, 8192})) << method;
+    EXPECT_EQ(dest.Data(), data) << method;
+    EXPECT_EQ(checksum, Sum(data)) << method;
+  }
+}
+
 TEST(CodecDriver, ShortWriteRaisesAndChecksumIsNotSet) {
   const Bytes data(9000, 0x41);
   RecordingStream source(RandomBytes(9000, 9, 0x90));
@@ -138,6 +153,44 @@ TEST(CodecDriver, AbandonStopsRunLengthDecoding) {
   const CodecResult r = RunStream(coRLE, CodecDirection::kExpand, Bytes(100, 0x41), 0, owner);
   EXPECT_TRUE(r.out.empty());
   EXPECT_EQ(r.checksum, 0u);
+}
+
+TEST(CodecDriver, AbandonedLh5StreamReadsNoFurtherAndDecodesZeroBits) {
+  const Bytes packed = Encode(coLZH5, TextBytes(50000, 4));
+  RecordingStream source(packed);
+  RecordingStream dest;
+  int calls = 0;
+  CodecOwner owner;
+  owner.OnShowProgress = [&](int32_t& p) {
+    ++calls;
+    p = -1;
+  };
+  uint32_t checksum = 1;
+  RunCodec(owner, dest, source, static_cast<int32_t>(packed.size()), 100, coLZH5, checksum,
+           CodecDirection::kExpand, false);
+  // All-zero bits: single-symbol codes of the byte 0.
+  EXPECT_EQ(dest.Data(), Bytes(100, 0));
+  EXPECT_EQ(source.reads.size(), 1u);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(checksum, 0u);
+}
+
+TEST(CodecDriver, AbandonedLzhStreamAsksAgainAtEveryRefill) {
+  const Bytes packed = Encode(coLZH, RandomBytes(40000, 4));
+  ASSERT_GT(packed.size(), 4 * 8192u);
+  int calls = 0;
+  CodecOwner owner;
+  owner.OnShowProgress = [&](int32_t& p) {
+    ++calls;
+    p = -1;
+  };
+  // The adaptive decoder keeps taking bytes (as zeros) until its count is done,
+  // so every chunk it pulls asks the handler again. Zero bits soon select one
+  // literal with a one-bit code, so a large count is needed to pull them all.
+  const CodecResult r = RunStream(coLZH, CodecDirection::kExpand, packed, 400000, owner);
+  EXPECT_GE(r.out.size(), 400000u);
+  EXPECT_LT(r.out.size(), 400060u);  // only the last match may run past the count
+  EXPECT_EQ(calls, static_cast<int>((packed.size() + 8191) / 8192));
 }
 
 TEST(CodecDriver, KeyScramblesStoredBytesFromTheLowestKeyByte) {

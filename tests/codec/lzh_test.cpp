@@ -56,7 +56,18 @@ TEST(LzhTree, SkewedFrequenciesGiveCodesLongerThan16Bits) {
   }
   ASSERT_LT(tree.freq[lzh::kRoot], lzh::kMaxFreq);
   int longest = 0;
-  for (int sym = 0; sym < lzh::kSymbols; ++sym) longest = std::max(longest, CodeLength(tree, sym));
+  for (int sym = 0; sym < lzh::kSymbols; ++sym) {
+    int length = 0;
+    const uint64_t bits = tree.Code(sym, length);
+    longest = std::max(longest, length);
+    // Walking from the root with the code's bits, first bit first, ends at the symbol.
+    int v = tree.son[lzh::kRoot];
+    for (int i = length - 1; i >= 0; --i) {
+      ASSERT_LT(v, lzh::kTableSize) << sym;
+      v = tree.son[v + ((bits >> i) & 1)];
+    }
+    ASSERT_EQ(v, sym + lzh::kTableSize) << sym;
+  }
   EXPECT_GT(longest, 16);
 }
 
