@@ -1,0 +1,178 @@
+// Prints the speed (MB/s of plain bytes) and compressed size of every codec
+// method in both directions, with zlib (deflate level 6, inflate) on the same
+// data as a reference. The corpus is built here, deterministically.
+#include <ctime>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "codec/codec.h"
+#include "platform/stream.h"
+#ifdef ZEL_BENCH_ZLIB
+#include <zlib.h>
+#endif
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// Thread CPU time: other work on a shared machine distorts it far less than
+// wall-clock time does.
+double CpuNow() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
+}
+
+uint32_t Next(uint32_t& x) {
+  x ^= x << 13;
+  x ^= x >> 17;
+  x ^= x << 5;
+  return x;
+}
+
+// Words of varying frequency, punctuation and line breaks.
+Bytes TextLike(size_t n) {
+  static const char* const kWords[] = {
+      "the", "of", "and", "to", "in", "is", "that", "for", "it", "as", "with", "was", "on",
+      "setup", "install", "folder", "registry", "value", "program", "shortcut", "Windows",
+      "archive", "segment", "disk", "license", "destination", "directory", "system", "file"};
+  constexpr size_t kCount = sizeof kWords / sizeof kWords[0];
+  Bytes b;
+  b.reserve(n);
+  uint32_t x = 2463534242u;
+  while (b.size() < n) {
+    const uint32_t r = Next(x);
+    const size_t pick = (r % 7 < 4) ? r % 13 : r % kCount;  // common words more often
+    for (const char* w = kWords[pick]; *w; ++w) b.push_back(static_cast<uint8_t>(*w));
+    const uint32_t p = (r >> 20) % 16;
+    b.push_back(p == 0 ? '.' : (p == 1 ? ',' : ' '));
+    if (p == 0) b.push_back('\n');
+  }
+  b.resize(n);
+  return b;
+}
+
+// Records of small integers, offsets and flags, like program code and tables.
+Bytes BinaryLike(size_t n) {
+  Bytes b;
+  b.reserve(n);
+  uint32_t x = 88172645u;
+  uint32_t offset = 0x401000;
+  while (b.size() < n) {
+    const uint32_t r = Next(x);
+    offset += (r & 0x3F) + 4;
+    const uint8_t rec[16] = {0x8B, static_cast<uint8_t>(0x45 + (r >> 30)), static_cast<uint8_t>(r >> 8 & 0x1F),
+                             0xE8, static_cast<uint8_t>(offset), static_cast<uint8_t>(offset >> 8),
+                             static_cast<uint8_t>(offset >> 16), 0x00, 0x00, 0x00, 0x00,
+                             static_cast<uint8_t>(r >> 16 & 3), 0x94, 0xC3, 0x90, 0x90};
+    const size_t take = 8 + (r >> 24) % 9;
+    b.insert(b.end(), rec, rec + take);
+  }
+  b.resize(n);
+  return b;
+}
+
+// Uniform random bytes, like data that is compressed already.
+Bytes CompressedLike(size_t n) {
+  Bytes b(n);
+  uint32_t x = 1234567u;
+  for (auto& c : b) c = static_cast<uint8_t>(Next(x) >> 11);
+  return b;
+}
+
+double MBps(size_t bytes, double seconds) { return seconds > 0 ? bytes / seconds / 1e6 : 0; }
+
+// Best of `reps` timings, to keep other load on the machine out of the figures.
+template <typename F>
+double Best(int reps, F&& f) {
+  double best = 1e30;
+  for (int i = 0; i < reps; ++i) {
+    const double t0 = CpuNow();
+    f();
+    const double s = CpuNow() - t0;
+    if (s < best) best = s;
+  }
+  return best;
+}
+
+// Runs one method `reps` times over the same streams (rewound, the output's
+// memory kept), so only the codec itself is timed; returns the best time.
+double TimeCodec(int reps, int method, zel::CodecDirection dir, const Bytes& in, int32_t plainSize,
+                 Bytes& out) {
+  zel::TMemoryStream source(in);
+  zel::TMemoryStream dest;
+  dest.Data().reserve(plainSize > 0 ? plainSize : in.size() * 2);
+  zel::CodecOwner owner;
+  owner.OutputReserve = -static_cast<int32_t>(in.size());  // never give up on incompressible data
+  const double best = Best(reps, [&] {
+    source.Seek(0, zel::SeekOrigin::kBegin);
+    dest.Clear();
+    uint32_t checksum = 0;
+    zel::RunCodec(owner, dest, source, static_cast<int32_t>(in.size()), plainSize, method, checksum, dir,
+                  false);
+  });
+  out = dest.Data();
+  return best;
+}
+
+// FNV-1a of the packed stream: a changed digest means a changed bit stream.
+uint32_t Digest(const uint8_t* p, size_t n) {
+  uint32_t h = 2166136261u;
+  for (size_t i = 0; i < n; ++i) h = (h ^ p[i]) * 16777619u;
+  return h;
+}
+
+void Report(const char* corpus, const char* method, size_t plain, size_t packed, uint32_t digest,
+            double encS, double decS, bool ok) {
+  std::printf("%-16s %-10s %10zu %10zu %7.2f%% %9.1f %9.1f %08x %s\n", corpus, method, plain, packed,
+              100.0 * packed / plain, MBps(plain, encS), MBps(plain, decS), digest, ok ? "ok" : "MISMATCH");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int reps = argc > 1 ? std::atoi(argv[1]) : 3;
+  struct Corpus {
+    const char* name;
+    Bytes data;
+  } corpora[] = {{"text-like", TextLike(4 << 20)},
+                 {"binary-like", BinaryLike(3 << 20)},
+                 {"compressed-like", CompressedLike(2 << 20)}};
+  struct Method {
+    const char* name;
+    int ordinal;
+  } methods[] = {{"LH5", zel::coLZH5}, {"LZH", zel::coLZH}, {"RLE", zel::coRLE}};
+
+  std::printf("best of %d runs; MB/s of plain bytes per second of thread CPU time\n", reps);
+  std::printf("%-16s %-10s %10s %10s %8s %9s %9s\n", "corpus", "method", "plain", "packed", "ratio",
+              "enc MB/s", "dec MB/s");
+  std::printf("%-16s %-10s %10s %10s %8s %9s %9s %8s\n", "", "", "", "", "", "", "", "digest");
+  for (const Corpus& c : corpora) {
+    const auto plain = static_cast<int32_t>(c.data.size());
+    for (const Method& m : methods) {
+      Bytes packed, back;
+      const double enc = TimeCodec(reps, m.ordinal, zel::CodecDirection::kCompress, c.data, 0, packed);
+      const double dec = TimeCodec(reps, m.ordinal, zel::CodecDirection::kExpand, packed, plain, back);
+      Report(c.name, m.name, c.data.size(), packed.size(), Digest(packed.data(), packed.size()), enc, dec,
+             back == c.data);
+    }
+#ifdef ZEL_BENCH_ZLIB
+    Bytes packed(compressBound(c.data.size()));
+    uLongf packedSize = packed.size();
+    const double enc = Best(reps, [&] {
+      packedSize = packed.size();
+      compress2(packed.data(), &packedSize, c.data.data(), c.data.size(), 6);
+    });
+    Bytes back(c.data.size());
+    const double dec = Best(reps, [&] {
+      uLongf backSize = back.size();
+      uncompress(back.data(), &backSize, packed.data(), packedSize);
+    });
+    Report(c.name, "zlib-6", c.data.size(), packedSize, Digest(packed.data(), packedSize), enc, dec,
+           back == c.data);
+#endif
+  }
+  return 0;
+}

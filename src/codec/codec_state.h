@@ -1,0 +1,134 @@
+// The working state of one codec run: buffered byte source and sink, progress,
+// checksums, key scrambling and the output limit. Every method sees its stream
+// only through CodecReadByte and CodecWriteByte. The byte paths are inline so
+// the methods' inner loops stay cheap; the refill and flush are out of line.
+//
+// One CodecState belongs to one RunCodec call; nothing here is shared between
+// runs, so two runs on different objects never disturb each other.
+#pragma once
+
+#include <cstdint>
+
+#include "codec/codec.h"
+#include "platform/stream.h"
+
+namespace zel {
+
+class CodecState {
+ public:
+  static constexpr int32_t kBufferSize = 8192;
+
+  CodecState(const CodecOwner& owner, TStream& dest, TStream& source, int32_t inputSize,
+             CodecDirection direction, bool scrambled);
+  CodecState(const CodecState&) = delete;
+  CodecState& operator=(const CodecState&) = delete;
+
+  // The next source byte. At the end of the input (or after the progress
+  // handler answered -1) it returns 0 and sets EndOfInput; methods test the
+  // flag, never the value.
+  uint8_t CodecReadByte() {
+    if (inPos_ == inEnd_) return Refill();
+    uint8_t b = in_[inPos_++];
+    readChecksum_ += b;
+    if (unscramble_) b = KeyXorByte(b);
+    return b;
+  }
+
+  // Stores one byte for the destination. Throws EUnableToCompress when the
+  // output limit is used up and the destination's write error when a full
+  // buffer cannot be written.
+  void CodecWriteByte(uint8_t b) {
+    if (outputLimit_ <= 0) ThrowUnableToCompress();
+    --outputLimit_;
+    if (outPos_ == kBufferSize) FlushFull();
+    if (scramble_) b = KeyXorByte(b);
+    out_[outPos_++] = b;
+    writeChecksum_ += b;
+  }
+
+  // Stores n bytes exactly as n calls of CodecWriteByte would (same limit,
+  // flushes, scrambling and checksum), but in bulk.
+  void CodecWriteBytes(const uint8_t* p, int32_t n) {
+    if (scramble_) {
+      for (int32_t i = 0; i < n; ++i) CodecWriteByte(p[i]);
+      return;
+    }
+    while (n > 0) {
+      if (outputLimit_ <= 0) ThrowUnableToCompress();
+      if (outPos_ == kBufferSize) FlushFull();
+      int32_t take = kBufferSize - outPos_;
+      if (take > n) take = n;
+      if (take > outputLimit_) take = outputLimit_;
+      uint8_t* dst = out_ + outPos_;
+      uint32_t sum = 0;
+      for (int32_t i = 0; i < take; ++i) {
+        dst[i] = p[i];
+        sum += p[i];
+      }
+      writeChecksum_ += sum;
+      outPos_ += take;
+      outputLimit_ -= take;
+      p += take;
+      n -= take;
+    }
+  }
+
+  // Scrambles or unscrambles one stored byte with the next key byte.
+  uint8_t KeyXorByte(uint8_t b) {
+    b ^= key_[keyPos_];
+    keyPos_ = (keyPos_ + 1) & 3;
+    return b;
+  }
+
+  bool EndOfInput() const { return endOfInput_; }
+
+  uint32_t ReadChecksum() const { return readChecksum_; }
+  uint32_t WriteChecksum() const { return writeChecksum_; }
+  // Writes what the output buffer still holds.
+  void FlushRest();
+
+  // Run-length state, fresh for every stream.
+  uint8_t rleLastByte = 0;
+  bool rleInRun = false;
+  int32_t rleRunCount = 0;
+  bool rleFirstByte = true;
+
+ private:
+  uint8_t Refill();
+  void FlushFull();
+  [[noreturn]] static void ThrowUnableToCompress();
+
+  const TShowProgressEvent& onShowProgress_;
+  TStream& dest_;
+  TStream& source_;
+  int32_t inPos_ = 0;
+  int32_t inEnd_ = 0;
+  int32_t outPos_ = 0;
+  bool endOfInput_ = false;
+  bool scramble_ = false;
+  bool unscramble_ = false;
+  uint8_t keyPos_ = 0;
+  uint8_t key_[4] = {0, 0, 0, 0};
+  int32_t remainingInput_;
+  int32_t chunkSize_ = kBufferSize;
+  int32_t bytesRead_ = 0;
+  uint32_t readChecksum_ = 0;
+  uint32_t writeChecksum_ = 0;
+  int32_t outputLimit_;
+  uint8_t in_[kBufferSize];
+  uint8_t out_[kBufferSize];
+};
+
+// The methods. Each reads and writes only through the state.
+void RleEncode(CodecState& s);
+void RleDecode(CodecState& s);
+// Adaptive-Huffman LZH: count is the number of plain bytes to produce.
+void LzhEncode(CodecState& s);
+void LzhDecode(CodecState& s, int32_t count);
+// Static-Huffman LZH (-lh5-). The decoder throws ELZHBadDecodeTable
+// ("Bad decode table in archive!") for a code-length list that is not a
+// complete prefix code or does not fit its alphabet.
+void Lzh5Encode(CodecState& s);
+void Lzh5Decode(CodecState& s, int32_t count);
+
+}  // namespace zel

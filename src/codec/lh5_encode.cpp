@@ -1,0 +1,608 @@
+// Static-Huffman LZH encoder (-lh5-).
+//
+// Matches are found with a Patricia tree over the sliding dictionary: roots
+// are 8192 + first byte, internal nodes 1..8191 come from a free list, leaves
+// are the text positions 8192..16383. A node's children are found through a
+// hash of (node, byte) whose chain heads share the `next` table with the
+// sibling chains and the free list. Each internal node remembers a recent text
+// position below it; positions flagged kPerc still have to be passed up to the
+// node's parent when the leaf that set them goes away.
+//
+// Symbols are gathered per block (flag bytes plus literals and matches) and
+// the block's Huffman codes are built when it is sent.
+#include <cstring>
+#include <memory>
+
+#include "codec/codec_state.h"
+#include "codec/lh5_format.h"
+
+namespace zel {
+namespace {
+
+using namespace lh5;
+
+constexpr int kNil = 0;
+constexpr uint16_t kPerc = 0x8000;
+constexpr int kTextSize = 2 * kDictSize + kMaxMatch;
+constexpr int kNodeCount = kDictSize + 256;            // internal nodes and roots
+// Child lookup: chain heads for (node, byte) pairs follow the node and leaf
+// entries in `next`. A multiplicative hash over 2^15 heads keeps the chains
+// short; which child is found does not depend on the hash, only how fast.
+constexpr int kHashBits = 15;
+constexpr int kNextSize = 2 * kDictSize + (1 << kHashBits);
+constexpr int kBlockBufferSize = 16384;
+constexpr int kBlockThreshold = kBlockBufferSize - 3 * 8;  // 16360
+
+struct Lh5Encoder {
+  explicit Lh5Encoder(CodecState& state) : s(state) {}
+  CodecState& s;
+
+  // --- match finder
+  uint8_t text[kTextSize];
+  uint8_t level[kNodeCount];
+  uint8_t childCount[kNodeCount];
+  uint16_t position[kNodeCount];
+  uint16_t parent[2 * kDictSize];
+  uint16_t prev[2 * kDictSize];
+  uint16_t next[kNextSize];
+  int avail = 1;
+  int pos = 0;
+  int matchLen = 0;
+  int matchPos = 0;
+  int remainder = 0;
+
+  // --- block gathering and codes
+  uint8_t buf[kBlockBufferSize];
+  int outputPos = 0;
+  int outputMask = 0;
+  int flagPos = 0;
+  uint16_t cFreq[2 * kNC - 1];
+  uint16_t tFreq[2 * kNT - 1];
+  uint16_t pFreq[2 * kNP - 1];
+  uint8_t cLen[kNC];
+  uint16_t cCode[kNC];
+  uint8_t ptLen[kNT];
+  uint16_t ptCode[kNT];
+
+  // --- tree building scratch
+  uint16_t heap[kNC + 1];
+  uint16_t left[2 * kNC - 1];
+  uint16_t right[2 * kNC - 1];
+  int heapSize = 0;
+  int treeN = 0;
+  uint16_t* treeFreq = nullptr;
+  uint16_t lenCount[kMaxCodeLength + 1];
+
+  // --- bit writer
+  uint32_t bitBuf = 0;
+  int bitCount = 0;
+
+  void PutBits(int n, uint32_t x) {
+    if (n == 0) return;
+    bitBuf = (bitBuf << n) | (x & ((1u << n) - 1));
+    bitCount += n;
+    while (bitCount >= 8) {
+      bitCount -= 8;
+      s.CodecWriteByte(static_cast<uint8_t>(bitBuf >> bitCount));
+    }
+    bitBuf &= (1u << bitCount) - 1;
+  }
+
+  // A chain holds children of several nodes, told apart by their parent, but
+  // never two children of one node: for a fixed node the byte maps to distinct
+  // heads, since it is added after the node's scrambled base.
+  static int Hash(int node, int c) {
+    const uint32_t base = (static_cast<uint32_t>(node) * 2654435761u) >> (32 - kHashBits);
+    return 2 * kDictSize + static_cast<int>((base + static_cast<uint32_t>(c)) & ((1u << kHashBits) - 1));
+  }
+
+  void InitSlide();
+  int Child(int q, int c);
+  void MakeChild(int q, int c, int r);
+  void Split(int old);
+  void InsertNode();
+  void DeleteNode();
+  int ReadText(int at, int n);
+  void GetNextMatch();
+
+  void Output(int c, int p);
+  void SendBlock();
+  void CountTFreq();
+  void WritePtLen(int n, int nbit, int special);
+  void WriteCLen();
+  void EncodeC(int c) { PutBits(cLen[c], cCode[c]); }
+  void EncodeP(int p);
+
+  void DownHeap(int i);
+  void CountLen(int node, int depth);
+  void MakeLen(int root, const uint16_t* order, uint8_t* len);
+  static void MakeCode(int n, const uint8_t* len, uint16_t* code);
+  int MakeTree(int n, uint16_t* freq, uint8_t* len, uint16_t* code);
+
+  void Run();
+};
+
+// ---------------------------------------------------------------- match finder
+
+void Lh5Encoder::InitSlide() {
+  for (int i = kDictSize; i < kDictSize + 256; ++i) {
+    level[i] = 1;
+    position[i] = kNil;
+  }
+  for (int i = kDictSize; i < 2 * kDictSize; ++i) parent[i] = kNil;
+  avail = 1;
+  for (int i = 1; i < kDictSize - 1; ++i) next[i] = static_cast<uint16_t>(i + 1);
+  next[kDictSize - 1] = kNil;
+  for (int i = 2 * kDictSize; i < kNextSize; ++i) next[i] = kNil;
+}
+
+int Lh5Encoder::Child(int q, int c) {
+  int r = next[Hash(q, c)];
+  parent[kNil] = static_cast<uint16_t>(q);  // sentinel ends the chain walk
+  while (parent[r] != q) r = next[r];
+  return r;
+}
+
+void Lh5Encoder::MakeChild(int q, int c, int r) {
+  const int h = Hash(q, c);
+  const int t = next[h];
+  next[h] = static_cast<uint16_t>(r);
+  next[r] = static_cast<uint16_t>(t);
+  prev[t] = static_cast<uint16_t>(r);
+  prev[r] = static_cast<uint16_t>(h);
+  parent[r] = static_cast<uint16_t>(q);
+  childCount[q]++;
+}
+
+void Lh5Encoder::Split(int old) {
+  const int node = avail;
+  avail = next[node];
+  childCount[node] = 0;
+  int t = prev[old];
+  prev[node] = static_cast<uint16_t>(t);
+  next[t] = static_cast<uint16_t>(node);
+  t = next[old];
+  next[node] = static_cast<uint16_t>(t);
+  prev[t] = static_cast<uint16_t>(node);
+  parent[node] = parent[old];
+  level[node] = static_cast<uint8_t>(matchLen);
+  position[node] = static_cast<uint16_t>(pos);
+  MakeChild(node, text[matchPos + matchLen], old);
+  MakeChild(node, text[pos + matchLen], pos);
+}
+
+void Lh5Encoder::InsertNode() {
+  int q, r;
+  if (matchLen >= 4) {
+    // The string at pos shares matchLen - 1 bytes with the one after the last
+    // match: start from that leaf's branch instead of the root.
+    --matchLen;
+    r = (matchPos + 1) | kDictSize;
+    while ((q = parent[r]) == kNil) r = next[r];
+    while (level[q] >= matchLen) {
+      r = q;
+      q = parent[q];
+    }
+    int t = q;
+    while (position[t] & kPerc) {
+      position[t] = static_cast<uint16_t>(pos);
+      t = parent[t];
+    }
+    if (t < kDictSize) position[t] = static_cast<uint16_t>(pos | kPerc);
+  } else {
+    q = text[pos] + kDictSize;
+    const int c = text[pos + 1];
+    if ((r = Child(q, c)) == kNil) {
+      MakeChild(q, c, pos);
+      matchLen = 1;
+      return;
+    }
+    matchLen = 2;
+  }
+  for (;;) {
+    int j;
+    if (r >= kDictSize) {
+      j = kMaxMatch;
+      matchPos = r;
+    } else {
+      j = level[r];
+      matchPos = position[r] & ~kPerc;
+    }
+    if (matchPos >= pos) matchPos -= kDictSize;
+    const uint8_t* t1 = &text[pos + matchLen];
+    const uint8_t* t2 = &text[matchPos + matchLen];
+    while (matchLen < j) {
+      if (*t1 != *t2) {
+        Split(r);
+        return;
+      }
+      ++matchLen;
+      ++t1;
+      ++t2;
+    }
+    if (matchLen >= kMaxMatch) break;
+    position[r] = static_cast<uint16_t>(pos);
+    q = r;
+    if ((r = Child(q, *t1)) == kNil) {
+      MakeChild(q, *t1, pos);
+      return;
+    }
+    ++matchLen;
+  }
+  // A full-length match: the new leaf takes the old one's place, and the old
+  // leaf's `next` points at its successor.
+  int t = prev[r];
+  prev[pos] = static_cast<uint16_t>(t);
+  next[t] = static_cast<uint16_t>(pos);
+  t = next[r];
+  next[pos] = static_cast<uint16_t>(t);
+  prev[t] = static_cast<uint16_t>(pos);
+  parent[pos] = static_cast<uint16_t>(q);
+  parent[r] = kNil;
+  next[r] = static_cast<uint16_t>(pos);
+}
+
+void Lh5Encoder::DeleteNode() {
+  if (parent[pos] == kNil) return;
+  int r = prev[pos];
+  int sib = next[pos];
+  next[r] = static_cast<uint16_t>(sib);
+  prev[sib] = static_cast<uint16_t>(r);
+  r = parent[pos];
+  parent[pos] = kNil;
+  if (r >= kDictSize || --childCount[r] > 1) return;
+  // r is left with one child: pass its position up and splice it out.
+  int t = position[r] & ~kPerc;
+  if (t >= pos) t -= kDictSize;
+  int best = t;
+  int q = parent[r];
+  int u;
+  while ((u = position[q]) & kPerc) {
+    u &= ~kPerc;
+    if (u >= pos) u -= kDictSize;
+    if (u > best) best = u;
+    position[q] = static_cast<uint16_t>(best | kDictSize);
+    q = parent[q];
+  }
+  if (q < kDictSize) {
+    if (u >= pos) u -= kDictSize;
+    if (u > best) best = u;
+    position[q] = static_cast<uint16_t>(best | kDictSize | kPerc);
+  }
+  const int only = Child(r, text[t + level[r]]);
+  t = prev[only];
+  u = next[only];
+  next[t] = static_cast<uint16_t>(u);
+  prev[u] = static_cast<uint16_t>(t);
+  t = prev[r];
+  next[t] = static_cast<uint16_t>(only);
+  prev[only] = static_cast<uint16_t>(t);
+  t = next[r];
+  prev[t] = static_cast<uint16_t>(only);
+  next[only] = static_cast<uint16_t>(t);
+  parent[only] = parent[r];
+  parent[r] = kNil;
+  next[r] = static_cast<uint16_t>(avail);
+  avail = r;
+}
+
+int Lh5Encoder::ReadText(int at, int n) {
+  int got = 0;
+  while (got < n) {
+    const uint8_t b = s.CodecReadByte();
+    if (s.EndOfInput()) break;
+    text[at + got++] = b;
+  }
+  return got;
+}
+
+void Lh5Encoder::GetNextMatch() {
+  --remainder;
+  if (++pos == 2 * kDictSize) {
+    std::memmove(text, text + kDictSize, kDictSize + kMaxMatch);
+    remainder += ReadText(kDictSize + kMaxMatch, kDictSize);
+    pos = kDictSize;
+  }
+  DeleteNode();
+  InsertNode();
+}
+
+// ---------------------------------------------------------------- blocks
+
+void Lh5Encoder::Output(int c, int p) {
+  if ((outputMask >>= 1) == 0) {
+    outputMask = 0x80;
+    if (outputPos >= kBlockThreshold) {
+      SendBlock();
+      outputPos = 0;
+    }
+    flagPos = outputPos++;
+    buf[flagPos] = 0;
+  }
+  buf[outputPos++] = static_cast<uint8_t>(c);
+  cFreq[c]++;
+  if (c >= 256) {
+    buf[flagPos] |= static_cast<uint8_t>(outputMask);
+    buf[outputPos++] = static_cast<uint8_t>(p >> 8);
+    buf[outputPos++] = static_cast<uint8_t>(p);
+    int bits = 0;
+    while (p) {
+      p >>= 1;
+      ++bits;
+    }
+    pFreq[bits]++;
+  }
+}
+
+void Lh5Encoder::CountTFreq() {
+  for (int i = 0; i < kNT; ++i) tFreq[i] = 0;
+  int n = kNC;
+  while (n > 0 && cLen[n - 1] == 0) --n;
+  int i = 0;
+  while (i < n) {
+    const int k = cLen[i++];
+    if (k != 0) {
+      tFreq[k + 2]++;
+      continue;
+    }
+    int run = 1;
+    while (i < n && cLen[i] == 0) {
+      ++i;
+      ++run;
+    }
+    if (run <= 2) {
+      tFreq[0] += static_cast<uint16_t>(run);
+    } else if (run <= 18) {
+      tFreq[1]++;
+    } else if (run == 19) {
+      tFreq[0]++;
+      tFreq[1]++;
+    } else {
+      tFreq[2]++;
+    }
+  }
+}
+
+void Lh5Encoder::WritePtLen(int n, int nbit, int special) {
+  while (n > 0 && ptLen[n - 1] == 0) --n;
+  PutBits(nbit, static_cast<uint32_t>(n));
+  int i = 0;
+  while (i < n) {
+    const int k = ptLen[i++];
+    if (k <= 6) {
+      PutBits(3, static_cast<uint32_t>(k));
+    } else {
+      PutBits(k - 3, (1u << (k - 3)) - 2);
+    }
+    if (i == special) {
+      while (i < 6 && ptLen[i] == 0) ++i;
+      PutBits(2, static_cast<uint32_t>((i - 3) & 3));
+    }
+  }
+}
+
+void Lh5Encoder::WriteCLen() {
+  int n = kNC;
+  while (n > 0 && cLen[n - 1] == 0) --n;
+  PutBits(kCBits, static_cast<uint32_t>(n));
+  int i = 0;
+  while (i < n) {
+    const int k = cLen[i++];
+    if (k != 0) {
+      PutBits(ptLen[k + 2], ptCode[k + 2]);
+      continue;
+    }
+    int run = 1;
+    while (i < n && cLen[i] == 0) {
+      ++i;
+      ++run;
+    }
+    if (run <= 2) {
+      for (int z = 0; z < run; ++z) PutBits(ptLen[0], ptCode[0]);
+    } else if (run <= 18) {
+      PutBits(ptLen[1], ptCode[1]);
+      PutBits(4, static_cast<uint32_t>(run - 3));
+    } else if (run == 19) {
+      PutBits(ptLen[0], ptCode[0]);
+      PutBits(ptLen[1], ptCode[1]);
+      PutBits(4, 15);
+    } else {
+      PutBits(ptLen[2], ptCode[2]);
+      PutBits(kCBits, static_cast<uint32_t>(run - 20));
+    }
+  }
+}
+
+void Lh5Encoder::EncodeP(int p) {
+  int c = 0;
+  for (int q = p; q; q >>= 1) ++c;
+  PutBits(ptLen[c], ptCode[c]);
+  if (c > 1) PutBits(c - 1, static_cast<uint32_t>(p) & (0xFFFFu >> (17 - c)));
+}
+
+void Lh5Encoder::SendBlock() {
+  int root = MakeTree(kNC, cFreq, cLen, cCode);
+  const int size = cFreq[root];
+  PutBits(16, static_cast<uint32_t>(size));
+  if (root >= kNC) {
+    CountTFreq();
+    root = MakeTree(kNT, tFreq, ptLen, ptCode);
+    if (root >= kNT) {
+      WritePtLen(kNT, kTBits, 3);
+    } else {
+      PutBits(kTBits, 0);
+      PutBits(kTBits, static_cast<uint32_t>(root));
+    }
+    WriteCLen();
+  } else {
+    PutBits(kTBits, 0);
+    PutBits(kTBits, 0);
+    PutBits(kCBits, 0);
+    PutBits(kCBits, static_cast<uint32_t>(root));
+  }
+  root = MakeTree(kNP, pFreq, ptLen, ptCode);
+  if (root >= kNP) {
+    WritePtLen(kNP, kPBits, -1);
+  } else {
+    PutBits(kPBits, 0);
+    PutBits(kPBits, static_cast<uint32_t>(root));
+  }
+  int at = 0;
+  int flags = 0;
+  for (int i = 0; i < size; ++i) {
+    if (i % 8 == 0) {
+      flags = buf[at++];
+    } else {
+      flags <<= 1;
+    }
+    if (flags & 0x80) {
+      EncodeC(buf[at++] + 256);
+      int k = buf[at++] << 8;
+      k += buf[at++];
+      EncodeP(k);
+    } else {
+      EncodeC(buf[at++]);
+    }
+  }
+  std::memset(cFreq, 0, sizeof cFreq);
+  std::memset(pFreq, 0, sizeof pFreq);
+}
+
+// ---------------------------------------------------------------- Huffman codes
+
+void Lh5Encoder::DownHeap(int i) {
+  const int k = heap[i];
+  int j;
+  while ((j = 2 * i) <= heapSize) {
+    if (j < heapSize && treeFreq[heap[j]] > treeFreq[heap[j + 1]]) ++j;
+    if (treeFreq[k] <= treeFreq[heap[j]]) break;
+    heap[i] = heap[j];
+    i = j;
+  }
+  heap[i] = static_cast<uint16_t>(k);
+}
+
+void Lh5Encoder::CountLen(int node, int depth) {
+  if (node < treeN) {
+    lenCount[depth < kMaxCodeLength ? depth : kMaxCodeLength]++;
+    return;
+  }
+  CountLen(left[node], depth + 1);
+  CountLen(right[node], depth + 1);
+}
+
+void Lh5Encoder::MakeLen(int root, const uint16_t* order, uint8_t* len) {
+  for (auto& c : lenCount) c = 0;
+  CountLen(root, 0);
+  uint32_t cum = 0;
+  for (int i = kMaxCodeLength; i > 0; --i) cum += static_cast<uint32_t>(lenCount[i]) << (16 - i);
+  // Depths beyond 16 were counted as 16; move codes until the lengths fit.
+  while (cum > 0x10000) {
+    lenCount[kMaxCodeLength]--;
+    for (int i = kMaxCodeLength - 1; i > 0; --i) {
+      if (lenCount[i] != 0) {
+        lenCount[i]--;
+        lenCount[i + 1] += 2;
+        break;
+      }
+    }
+    --cum;
+  }
+  for (int i = kMaxCodeLength; i > 0; --i) {
+    for (int k = lenCount[i]; k > 0; --k) len[*order++] = static_cast<uint8_t>(i);
+  }
+}
+
+void Lh5Encoder::MakeCode(int n, const uint8_t* len, uint16_t* code) {
+  uint32_t count[kMaxCodeLength + 1] = {};
+  for (int i = 0; i < n; ++i) count[len[i]]++;
+  uint32_t start[kMaxCodeLength + 2];
+  start[1] = 0;
+  for (int i = 1; i <= kMaxCodeLength; ++i) start[i + 1] = (start[i] + count[i]) << 1;
+  for (int i = 0; i < n; ++i) code[i] = static_cast<uint16_t>(start[len[i]]++);
+}
+
+// Returns the root: a node number >= n, or the only symbol when fewer than two
+// symbols occur (its length is then 0).
+int Lh5Encoder::MakeTree(int n, uint16_t* freq, uint8_t* len, uint16_t* code) {
+  treeN = n;
+  treeFreq = freq;
+  heapSize = 0;
+  heap[1] = 0;
+  for (int i = 0; i < n; ++i) {
+    len[i] = 0;
+    if (freq[i]) heap[++heapSize] = static_cast<uint16_t>(i);
+  }
+  if (heapSize < 2) {
+    code[heap[1]] = 0;
+    return heap[1];
+  }
+  for (int i = heapSize / 2; i >= 1; --i) DownHeap(i);
+  // The leaves in the order they leave the heap; the code table serves as the list.
+  uint16_t* order = code;
+  int next_node = n;
+  int k;
+  do {
+    const int i = heap[1];
+    if (i < n) *order++ = static_cast<uint16_t>(i);
+    heap[1] = heap[heapSize--];
+    DownHeap(1);
+    const int j = heap[1];
+    if (j < n) *order++ = static_cast<uint16_t>(j);
+    k = next_node++;
+    freq[k] = static_cast<uint16_t>(freq[i] + freq[j]);
+    heap[1] = static_cast<uint16_t>(k);
+    DownHeap(1);
+    left[k] = static_cast<uint16_t>(i);
+    right[k] = static_cast<uint16_t>(j);
+  } while (heapSize > 1);
+  MakeLen(k, code, len);
+  MakeCode(n, len, code);
+  return k;
+}
+
+// ---------------------------------------------------------------- driver
+
+void Lh5Encoder::Run() {
+  std::memset(text, 0, sizeof text);
+  std::memset(cFreq, 0, sizeof cFreq);
+  std::memset(pFreq, 0, sizeof pFreq);
+  std::memset(childCount, 0, sizeof childCount);
+  std::memset(prev, 0, sizeof prev);
+  std::memset(position, 0, sizeof position);
+  std::memset(level, 0, sizeof level);
+  InitSlide();
+  const int start = kDictSize + kMaxMatch;
+  remainder = ReadText(start, kDictSize);
+  if (remainder == 0) return;
+  std::memset(text + start + remainder, ' ', kTextSize - start - remainder);
+  pos = start;
+  matchLen = 0;
+  matchPos = 0;
+  InsertNode();
+  if (matchLen > remainder) matchLen = remainder;
+  while (remainder > 0) {
+    const int lastLen = matchLen;
+    const int lastPos = matchPos;
+    GetNextMatch();
+    if (matchLen > remainder) matchLen = remainder;
+    if (matchLen > lastLen || lastLen < kThreshold) {
+      Output(text[pos - 1], 0);
+    } else {
+      Output(lastLen + (256 - kThreshold), (pos - lastPos - 2) & (kDictSize - 1));
+      for (int k = lastLen - 1; k > 0; --k) GetNextMatch();
+      if (matchLen > remainder) matchLen = remainder;
+    }
+  }
+  SendBlock();
+  PutBits(7, 0);
+}
+
+}  // namespace
+
+void Lzh5Encode(CodecState& s) {
+  auto encoder = std::make_unique<Lh5Encoder>(s);
+  encoder->Run();
+}
+
+}  // namespace zel

@@ -1,0 +1,240 @@
+// The codec driver: buffers, progress, checksums, key scrambling, output limit.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "codec/codec_state.h"
+#include "codec_test_util.h"
+
+namespace zel::test {
+namespace {
+
+// A memory stream that records the sizes of reads and writes and may cut writes short.
+class RecordingStream : public TMemoryStream {
+ public:
+  using TMemoryStream::TMemoryStream;
+  int32_t Read(void* buffer, int32_t count) override {
+    reads.push_back(count);
+    return TMemoryStream::Read(buffer, count);
+  }
+  int32_t Write(const void* buffer, int32_t count) override {
+    writes.push_back(count);
+    if (shortWrites) return TMemoryStream::Write(buffer, count / 2);
+    return TMemoryStream::Write(buffer, count);
+  }
+  std::vector<int32_t> reads, writes;
+  bool shortWrites = false;
+};
+
+TEST(CodecDriver, MethodsWithoutCodecWriteNothingAndSumZero) {
+  const Bytes data = TextBytes(1000, 1);
+  for (int method : {0, 3, 5, 200}) {
+    for (auto dir : {CodecDirection::kExpand, CodecDirection::kCompress}) {
+      const CodecResult r = RunStream(method, dir, data, 1000);
+      EXPECT_TRUE(r.out.empty()) << method;
+      EXPECT_EQ(r.checksum, 0u) << method;
+    }
+  }
+}
+
+TEST(CodecDriver, EmptyInputNeverAsksTheSource) {
+  for (int method : {coRLE, coLZH, coLZH5}) {
+    for (auto dir : {CodecDirection::kExpand, CodecDirection::kCompress}) {
+      RecordingStream source(Bytes{1, 2, 3});
+      RecordingStream dest;
+      uint32_t checksum = 99;
+      RunCodec({}, dest, source, 0, 0, method, checksum, dir, false);
+      EXPECT_TRUE(source.reads.empty()) << method;
+      EXPECT_TRUE(dest.Data().empty()) << method;
+      EXPECT_EQ(checksum, 0u) << method;
+    }
+  }
+}
+
+TEST(CodecDriver, ReadsInChunksOfAtMost8192) {
+  RecordingStream source(RandomBytes(20000, 3));
+  RecordingStream dest;
+  uint32_t checksum = 0;
+  RunCodec({}, dest, source, 20000, 0, coRLE, checksum, CodecDirection::kExpand, false);
+  EXPECT_EQ(source.reads, (std::vector<int32_t>{8192, 8192, 3616}));
+}
+
+TEST(CodecDriver, ExactMultipleOf8192IsWrittenInFullBlocks) {
+  // Plain bytes without the marker pass through the run-length decoder unchanged.
+  Bytes data = RandomBytes(16384, 5, 0x90);
+  for (size_t i = 1; i < data.size(); ++i)
+    if (data[i] == data[i - 1]) data[i] = static_cast<uint8_t>(data[i] ^ 1);
+  RecordingStream source(data);
+  RecordingStream dest;
+  uint32_t checksum = 0;
+  RunCodec({}, dest, source, 16384, 0, coRLE, checksum, CodecDirection::kExpand, false);
+  EXPECT_EQ(dest.writes, (std::vector<int32_t>{8192, 8192}));
+  EXPECT_EQ(dest.Data(), data);
+  EXPECT_EQ(checksum, Sum(data));
+}
+
+TEST(CodecDriver, LzhDecodersWriteFullBlocksToo) {
+  const Bytes data = TextBytes(16384, 8);
+  for (int method : {coLZH, coLZH5}) {
+    const Bytes packed = Encode(method, data);
+    RecordingStream source(packed);
+    RecordingStream dest;
+    uint32_t checksum = 0;
+    RunCodec({}, dest, source, static_cast<int32_t>(packed.size()), 16384, method, checksum,
+             CodecDirection::kExpand, false);
+    EXPECT_EQ(dest.writes, (std::vector<int32_t>{8192, 8192})) << method;
+    EXPECT_EQ(dest.Data(), data) << method;
+    EXPECT_EQ(checksum, Sum(data)) << method;
+  }
+}
+
+TEST(CodecDriver, ShortWriteRaisesAndChecksumIsNotSet) {
+  const Bytes data(9000, 0x41);
+  RecordingStream source(RandomBytes(9000, 9, 0x90));
+  RecordingStream dest;
+  dest.shortWrites = true;
+  uint32_t checksum = 77;
+  EXPECT_THROW(RunCodec({}, dest, source, 9000, 0, coRLE, checksum, CodecDirection::kExpand, false),
+               EWriteError);
+  EXPECT_EQ(checksum, 77u);
+}
+
+// Percentage after the first 8192-byte chunk, for several input sizes. Above
+// 100000 the total is divided by 100 first (102401 gives 8 where 7 would be
+// the multiply-first answer).
+TEST(CodecDriver, ProgressFormulaDependsOnTotal) {
+  struct Case {
+    int32_t size;
+    int32_t first;
+    int32_t last;
+  } cases[] = {{100000, 8, 100}, {100001, 8, 100}, {102401, 8, 100}, {150000, 5, 100},
+               {4096, 100, 100}, {30000000, 0, 100}};
+  for (const Case& c : cases) {
+    std::vector<int32_t> seen;
+    CodecOwner owner;
+    owner.OnShowProgress = [&](int32_t& p) { seen.push_back(p); };
+    TMemoryStream source(Bytes(static_cast<size_t>(c.size), 0x41));
+    TMemoryStream dest;
+    uint32_t checksum = 0;
+    RunCodec(owner, dest, source, c.size, 0, coRLE, checksum, CodecDirection::kExpand, false);
+    ASSERT_EQ(seen.size(), static_cast<size_t>((c.size + 8191) / 8192)) << c.size;
+    EXPECT_EQ(seen.front(), c.first) << c.size;
+    EXPECT_EQ(seen.back(), c.last) << c.size;
+  }
+}
+
+TEST(CodecDriver, AbandonKeepsFlagUntilALaterRefillSucceeds) {
+  const Bytes data = RandomBytes(20000, 11);
+  TMemoryStream source(data);
+  TMemoryStream dest;
+  int calls = 0;
+  CodecOwner owner;
+  owner.OnShowProgress = [&](int32_t& p) {
+    if (++calls == 1) p = -1;
+  };
+  CodecState s(owner, dest, source, 20000, CodecDirection::kExpand, false);
+  EXPECT_EQ(s.CodecReadByte(), 0);
+  EXPECT_TRUE(s.EndOfInput());
+  // The abandoned chunk is still handed out, with the flag left set.
+  for (size_t i = 0; i < 8192; ++i) {
+    ASSERT_EQ(s.CodecReadByte(), data[i]);
+    ASSERT_TRUE(s.EndOfInput());
+  }
+  EXPECT_EQ(calls, 1);
+  // The next refill asks the handler again; it accepts, so the flag clears.
+  EXPECT_EQ(s.CodecReadByte(), data[8192]);
+  EXPECT_FALSE(s.EndOfInput());
+  EXPECT_EQ(calls, 2);
+}
+
+TEST(CodecDriver, AbandonStopsRunLengthDecoding) {
+  CodecOwner owner;
+  owner.OnShowProgress = [](int32_t& p) { p = -1; };
+  const CodecResult r = RunStream(coRLE, CodecDirection::kExpand, Bytes(100, 0x41), 0, owner);
+  EXPECT_TRUE(r.out.empty());
+  EXPECT_EQ(r.checksum, 0u);
+}
+
+TEST(CodecDriver, AbandonedLh5StreamReadsNoFurtherAndDecodesZeroBits) {
+  const Bytes packed = Encode(coLZH5, TextBytes(50000, 4));
+  RecordingStream source(packed);
+  RecordingStream dest;
+  int calls = 0;
+  CodecOwner owner;
+  owner.OnShowProgress = [&](int32_t& p) {
+    ++calls;
+    p = -1;
+  };
+  uint32_t checksum = 1;
+  RunCodec(owner, dest, source, static_cast<int32_t>(packed.size()), 100, coLZH5, checksum,
+           CodecDirection::kExpand, false);
+  // All-zero bits: single-symbol codes of the byte 0.
+  EXPECT_EQ(dest.Data(), Bytes(100, 0));
+  EXPECT_EQ(source.reads.size(), 1u);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(checksum, 0u);
+}
+
+TEST(CodecDriver, AbandonedLzhStreamAsksAgainAtEveryRefill) {
+  const Bytes packed = Encode(coLZH, RandomBytes(40000, 4));
+  ASSERT_GT(packed.size(), 4 * 8192u);
+  int calls = 0;
+  CodecOwner owner;
+  owner.OnShowProgress = [&](int32_t& p) {
+    ++calls;
+    p = -1;
+  };
+  // The adaptive decoder keeps taking bytes (as zeros) until its count is done,
+  // so every chunk it pulls asks the handler again. Zero bits soon select one
+  // literal with a one-bit code, so a large count is needed to pull them all.
+  const CodecResult r = RunStream(coLZH, CodecDirection::kExpand, packed, 400000, owner);
+  EXPECT_GE(r.out.size(), 400000u);
+  EXPECT_LT(r.out.size(), 400060u);  // only the last match may run past the count
+  EXPECT_EQ(calls, static_cast<int>((packed.size() + 8191) / 8192));
+}
+
+TEST(CodecDriver, KeyScramblesStoredBytesFromTheLowestKeyByte) {
+  const Bytes plain = {0x10, 0x20, 0x30, 0x40, 0x50, 0x60};
+  CodecOwner owner;
+  owner.Key = 0x04030201;
+  const CodecResult r = RunStream(coRLE, CodecDirection::kCompress, plain, 0, owner);
+  EXPECT_EQ(r.out, (Bytes{0x11, 0x22, 0x33, 0x44, 0x51, 0x62}));
+  EXPECT_EQ(r.checksum, Sum(plain));  // compressing sums the plain input
+  // A second stream starts at the lowest key byte again.
+  EXPECT_EQ(RunStream(coRLE, CodecDirection::kCompress, plain, 0, owner).out, r.out);
+  // Expanding unscrambles only when the stream says it is scrambled.
+  const CodecResult back = RunStream(coRLE, CodecDirection::kExpand, r.out, 0, owner, true);
+  EXPECT_EQ(back.out, plain);
+  EXPECT_EQ(back.checksum, Sum(plain));
+  EXPECT_EQ(RunStream(coRLE, CodecDirection::kExpand, r.out, 0, owner, false).out, r.out);
+  // Key 0 never scrambles, whatever the flag says.
+  EXPECT_EQ(RunStream(coRLE, CodecDirection::kExpand, plain, 0, CodecOwner{}, true).out, plain);
+}
+
+TEST(CodecDriver, OutputLimitIsInputSizeMinusReserve) {
+  const Bytes five(5, 0x41);  // compresses to 41 94 05
+  CodecOwner owner;
+  owner.OutputReserve = 2;
+  EXPECT_EQ(RunStream(coRLE, CodecDirection::kCompress, five, 0, owner).out, (Bytes{0x41, 0x94, 0x05}));
+  owner.OutputReserve = 3;
+  EXPECT_THROW(RunStream(coRLE, CodecDirection::kCompress, five, 0, owner), EUnableToCompress);
+}
+
+TEST(CodecDriver, GrowingOutputRaisesUnableToCompressWithoutWriting) {
+  TMemoryStream source(Bytes(20000, 0x94));
+  TMemoryStream dest;
+  uint32_t checksum = 5;
+  try {
+    RunCodec({}, dest, source, 20000, 0, coRLE, checksum, CodecDirection::kCompress, false);
+    FAIL() << "no exception";
+  } catch (const EUnableToCompress& e) {
+    EXPECT_STREQ(e.what(), "Could not compress data");
+  }
+  EXPECT_EQ(checksum, 5u);
+  // Full blocks went out before the limit was hit; the partial one did not.
+  EXPECT_EQ(dest.Data().size() % 8192, 0u);
+  EXPECT_LE(dest.Data().size(), 20000u);
+}
+
+}  // namespace
+}  // namespace zel::test

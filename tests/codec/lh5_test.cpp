@@ -1,0 +1,292 @@
+// Static-Huffman LZH (-lh5-): hand-built streams for the decoder's corner
+// cases, damaged tables, and round trips through the encoder.
+#include <gtest/gtest.h>
+
+#include "codec_test_util.h"
+
+namespace zel::test {
+namespace {
+
+// Builds a bit stream most significant bit first.
+class Bits {
+ public:
+  Bits& Put(int n, uint32_t v) {
+    for (int i = n - 1; i >= 0; --i) {
+      acc_ = (acc_ << 1) | ((v >> i) & 1);
+      if (++count_ == 8) {
+        out_.push_back(static_cast<uint8_t>(acc_));
+        acc_ = 0;
+        count_ = 0;
+      }
+    }
+    return *this;
+  }
+  Bytes Done() {
+    Bytes b = out_;
+    if (count_) b.push_back(static_cast<uint8_t>(acc_ << (8 - count_)));
+    return b;
+  }
+
+ private:
+  Bytes out_;
+  uint32_t acc_ = 0;
+  int count_ = 0;
+};
+
+// Block header whose three codes each have one symbol.
+Bits& SingleSymbolBlock(Bits& b, uint16_t size, uint32_t symbol, uint32_t position = 0) {
+  return b.Put(16, size).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, symbol).Put(4, 0).Put(4, position);
+}
+
+// Code-length code with symbols 2 and 3 at one bit each ("0" = zero run of
+// 20+, "1" = length 1), announced with `count` entries; entries beyond the
+// 19-symbol alphabet get length `extraLength`.
+void TwoSymbolLengthCode(Bits& b, int count = 4, int extraLength = 0) {
+  b.Put(5, count).Put(3, 0).Put(3, 0).Put(3, 1).Put(2, 0).Put(3, 1);
+  for (int i = 4; i < count; ++i) {
+    const int len = i < 19 ? 0 : extraLength;
+    if (len < 7) b.Put(3, len); else b.Put(len - 3, (1u << (len - 3)) - 2);
+  }
+}
+
+// Character code: 'x' and the match of length 10 (symbol 263), one bit each.
+void LiteralXAndLength10(Bits& b) {
+  b.Put(9, 264).Put(1, 0).Put(9, 120 - 20).Put(1, 1).Put(1, 0).Put(9, 142 - 20).Put(1, 1);
+}
+
+Bytes Lh5(const Bytes& stored, int32_t count) { return Decode(coLZH5, stored, count); }
+
+TEST(Lh5Decode, SingleSymbolBlockRepeatsWithoutReadingBits) {
+  Bits b;
+  SingleSymbolBlock(b, 5, 'A');
+  EXPECT_EQ(Lh5(b.Done(), 5), Bytes(5, 'A'));
+}
+
+TEST(Lh5Decode, FirstMatchCopiesInitialSpaces) {
+  Bits b;
+  SingleSymbolBlock(b, 1, 256);  // length 3, position 0
+  EXPECT_EQ(Lh5(b.Done(), 3), FromString("   "));
+}
+
+TEST(Lh5Decode, ShortDistanceRepeatsLastByte) {
+  Bits b;
+  b.Put(16, 2);
+  TwoSymbolLengthCode(b);
+  LiteralXAndLength10(b);
+  b.Put(4, 0).Put(4, 0);  // position code: only value 0 (distance 1)
+  b.Put(1, 0).Put(1, 1);  // 'x', then length 10
+  EXPECT_EQ(Lh5(b.Done(), 11), Bytes(11, 'x'));
+}
+
+TEST(Lh5Decode, ListsLongerThanTheirAlphabetIgnoreTheExtraLengths) {
+  Bits b;
+  b.Put(16, 3);
+  TwoSymbolLengthCode(b, 31, 7);
+  LiteralXAndLength10(b);
+  // Position code announced with 15 entries: values 0 and 1 at one bit each,
+  // the 15th length (beyond the 14 symbols) is ignored.
+  b.Put(4, 15).Put(3, 1).Put(3, 1);
+  for (int i = 2; i < 14; ++i) b.Put(3, 0);
+  b.Put(3, 5);
+  b.Put(1, 0);            // 'x'
+  b.Put(1, 1).Put(1, 0);  // length 10, distance 1
+  b.Put(1, 1).Put(1, 1);  // length 10, distance 2
+  EXPECT_EQ(Lh5(b.Done(), 21), Bytes(21, 'x'));
+}
+
+TEST(Lh5Decode, NewHeaderAfterBlockOfOneSymbol) {
+  Bits b;
+  SingleSymbolBlock(b, 1, 'A');
+  SingleSymbolBlock(b, 2, 'B');
+  EXPECT_EQ(Lh5(b.Done(), 3), FromString("ABB"));
+}
+
+TEST(Lh5Decode, CountIsTestedBetweenSymbolsOnly) {
+  Bits b;
+  b.Put(16, 2);
+  TwoSymbolLengthCode(b);
+  LiteralXAndLength10(b);
+  b.Put(4, 0).Put(4, 0).Put(1, 0).Put(1, 1);
+  // Asked for 5 bytes, the match still runs to its end.
+  EXPECT_EQ(Lh5(b.Done(), 5), Bytes(11, 'x'));
+}
+
+TEST(Lh5Decode, TruncatedStreamReadsAsZeroBits) {
+  Bits b;
+  SingleSymbolBlock(b, 1, 'A');
+  // The next header is all zero bits: block of 65536 symbol-0 (0x00) bytes.
+  const Bytes out = Lh5(b.Done(), 4);
+  EXPECT_EQ(out, (Bytes{'A', 0, 0, 0}));
+}
+
+TEST(Lh5Decode, InvalidTablesRaiseBadDecodeTable) {
+  std::vector<Bytes> streams;
+  {  // character code with one length-1 symbol: incomplete
+    Bits b;
+    b.Put(16, 1);
+    TwoSymbolLengthCode(b);
+    b.Put(9, 121).Put(1, 0).Put(9, 100).Put(1, 1);
+    b.Put(4, 0).Put(4, 0);
+    streams.push_back(b.Done());
+  }
+  {  // zero runs carrying the character list past 510 entries
+    Bits b;
+    b.Put(16, 1);
+    TwoSymbolLengthCode(b);
+    b.Put(9, 509).Put(1, 0).Put(9, 400).Put(1, 0).Put(9, 400);
+    streams.push_back(b.Done());
+  }
+  {  // character count 511
+    Bits b;
+    b.Put(16, 1);
+    TwoSymbolLengthCode(b);
+    b.Put(9, 511);
+    streams.push_back(b.Done());
+  }
+  {  // single character symbol outside the alphabet
+    Bits b;
+    SingleSymbolBlock(b, 1, 510);
+    streams.push_back(b.Done());
+  }
+  {  // single position symbol outside the alphabet
+    Bits b;
+    SingleSymbolBlock(b, 1, 'A', 14);
+    streams.push_back(b.Done());
+  }
+  {  // single code-length symbol outside the alphabet
+    Bits b;
+    b.Put(16, 1).Put(5, 0).Put(5, 19);
+    streams.push_back(b.Done());
+  }
+  {  // code-length code with a length of 17 inside the alphabet
+    Bits b;
+    b.Put(16, 1).Put(5, 2).Put(14, 0x3FFE).Put(3, 1);
+    streams.push_back(b.Done());
+  }
+  {  // all zero bits except a count: every length 0 -> no code at all
+    Bits b;
+    b.Put(16, 1).Put(5, 3).Put(9, 0).Put(9, 0);
+    streams.push_back(b.Done());
+  }
+  for (size_t i = 0; i < streams.size(); ++i) {
+    try {
+      Lh5(streams[i], 10);
+      ADD_FAILURE() << "stream " << i << " decoded";
+    } catch (const ELZHBadDecodeTable& e) {
+      EXPECT_STREQ(e.what(), "Bad decode table in archive!") << i;
+    }
+  }
+}
+
+TEST(Lh5Decode, CountZeroReadsNothing) {
+  CodecOwner owner;
+  int calls = 0;
+  owner.OnShowProgress = [&](int32_t&) { ++calls; };
+  const CodecResult r = RunStream(coLZH5, CodecDirection::kExpand, Bytes{1, 2, 3}, 0, owner);
+  EXPECT_TRUE(r.out.empty());
+  EXPECT_EQ(calls, 0);
+}
+
+TEST(Lh5Encode, SmallInputsGiveKnownStreams) {
+  EXPECT_TRUE(Encode(coLZH5, {}).empty());
+  // One literal: single-symbol codes everywhere, no symbol bits, then padding.
+  Bits one;
+  SingleSymbolBlock(one, 1, 'A');
+  EXPECT_EQ(Encode(coLZH5, FromString("A")), one.Done());
+  // The encoder only matches text it has read (the initial spaces are not in
+  // its tree), so three spaces are three literals of one single-symbol block.
+  Bits spaces;
+  SingleSymbolBlock(spaces, 3, ' ');
+  EXPECT_EQ(Encode(coLZH5, FromString("   ")), spaces.Done());
+}
+
+// Data whose byte frequencies halve from one value to the next: the natural
+// code would be far longer than 16 bits, so the length limit must act and the
+// decoder must walk its tree nodes.
+Bytes SkewedBytes(size_t n) {
+  Bytes b(n);
+  uint32_t x = 12345;
+  for (auto& c : b) {
+    x = x * 1664525u + 1013904223u;
+    uint32_t v = x | 1;
+    int k = 0;
+    while (!(v & 0x80000000u) && k < 24) {
+      v <<= 1;
+      ++k;
+    }
+    c = static_cast<uint8_t>(k * 7 + 1);
+  }
+  return b;
+}
+
+TEST(Lh5RoundTrip, AllKindsOfInput) {
+  std::vector<Bytes> inputs = {
+      Bytes{0x00},          Bytes{0x94},
+      Bytes(1000, 0x94),    Bytes(300, ' '),
+      Bytes(70000, 'q'),    RandomBytes(8191, 1),
+      RandomBytes(8192, 2), RandomBytes(8193, 3),
+      TextBytes(16384, 4),  TextBytes(150000, 5),
+      RandomBytes(40000, 6, 4), SkewedBytes(200000),
+  };
+  Bytes mixed = TextBytes(30000, 9);
+  const Bytes noise = RandomBytes(30000, 10);
+  mixed.insert(mixed.end(), noise.begin(), noise.end());
+  mixed.insert(mixed.end(), mixed.begin(), mixed.begin() + 20000);
+  inputs.push_back(mixed);
+  for (const Bytes& plain : inputs) {
+    for (int32_t key : {0, -0x12345679}) {
+      CodecOwner owner;
+      owner.Key = key;
+      owner.OutputReserve = -static_cast<int32_t>(plain.size()) - 64;
+      const CodecResult enc = RunStream(coLZH5, CodecDirection::kCompress, plain, 0, owner);
+      EXPECT_EQ(enc.checksum, Sum(plain));
+      const CodecResult dec = RunStream(coLZH5, CodecDirection::kExpand, enc.out,
+                                        static_cast<int32_t>(plain.size()), owner, key != 0);
+      ASSERT_EQ(dec.out, plain) << plain.size() << " key " << key;
+      EXPECT_EQ(dec.checksum, Sum(plain));
+    }
+  }
+}
+
+TEST(Lh5RoundTrip, CompressesRepetitiveData) {
+  const Bytes text = TextBytes(100000, 3);
+  EXPECT_LT(Encode(coLZH5, text).size(), text.size() / 3);
+  EXPECT_LT(Encode(coLZH5, Bytes(100000, 'q')).size(), 1000u);
+}
+
+}  // namespace
+}  // namespace zel::test
+
+namespace zel::test {
+namespace {
+
+uint32_t Fnv1a(const Bytes& b) {
+  uint32_t h = 2166136261u;
+  for (uint8_t c : b) h = (h ^ c) * 16777619u;
+  return h;
+}
+
+// Golden digests of encoder output. The match finder's internals (its child
+// lookup in particular) may be tuned for speed, but the bit stream must not
+// move: these values were taken with the plain (node + 16 x byte) child hash.
+TEST(Lh5Encode, StreamsMatchGoldenDigests) {
+  Bytes mixed = TextBytes(60000, 31);
+  const Bytes noise = RandomBytes(20000, 32, 16);
+  mixed.insert(mixed.end(), noise.begin(), noise.end());
+  mixed.insert(mixed.end(), mixed.begin() + 1000, mixed.begin() + 41000);
+  const struct {
+    Bytes plain;
+    uint32_t digest;
+  } cases[] = {
+      {TextBytes(200000, 21), 0x7b0f1affu},
+      {mixed, 0x4ed4242du},
+      {RandomBytes(50000, 23), 0xa03605e1u},
+  };
+  for (const auto& c : cases) {
+    const Bytes packed = Encode(coLZH5, c.plain);
+    EXPECT_EQ(Fnv1a(packed), c.digest) << std::hex << Fnv1a(packed) << " size " << std::dec << packed.size();
+  }
+}
+
+}  // namespace
+}  // namespace zel::test
