@@ -1,4 +1,6 @@
 #include <windows.h>
+// <windows.h> maps DeleteFile to DeleteFileA; the portable name must stay.
+#undef DeleteFile
 
 #include "platform/errors.h"
 #include "platform/fs.h"
@@ -40,7 +42,7 @@ uint32_t FileDosDateTime(const std::string& path) {
 
 bool CreateDir(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 bool RemoveDir(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
-bool DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 bool RenameFile(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
