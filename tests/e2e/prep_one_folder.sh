@@ -8,6 +8,7 @@ e2e_init "$1" "$2"
 
 prep_package "$E2E_WORK/pkg" 200000 300000 200000
 product="$E2E_WORK/pkg/product"
+e2e_check "the package is a set of segment files" test -f "$E2E_WORK/pkg/disks/disk.002"
 rm -rf "$prep_install_dir"
 
 e2e_start_install "$(e2e_winpath "$E2E_WORK/pkg/disks")"
