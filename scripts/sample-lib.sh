@@ -23,13 +23,15 @@ sample_file_names() {
 # sample_pack WORK SEGSIZE [BANK1 BANK2]: the product in WORK/product, its
 # setup package (install.exe, install.cfg, disk.001, ...) in WORK/disks.
 sample_pack() {
-  local work="$1" size="$2" files=() f
+  local work="$1" size="$2" f
   rm -rf "$work"
   mkdir -p "$work/product" "$work/disks"
   bash "$root/examples/sample/make-product.sh" "$work/product" ${3:+"$3"} ${4:+"$4"}
-  while read -r f; do files+=("$(winpath "$work/product/$f")"); done < <(sample_file_names "$work/product")
   if [ -f "$sample_zelpack" ]; then
-    wine "$sample_zelpack" pack --segment-size "$size" --base disk "$(winpath "$work/disks")" "${files[@]}" \
+    # The packed files, and only they, in one folder: one archive of the set.
+    mkdir -p "$work/files"
+    while read -r f; do cp "$work/product/$f" "$work/files/"; done < <(sample_file_names "$work/product")
+    wine "$sample_zelpack" build --segment-size "$size" "$(winpath "$work/disks")" "$(winpath "$work/files")" \
       </dev/null | tr -d '\r'
   else
     # Without the packer the setup runs on an unpacked copy of the product.

@@ -23,14 +23,6 @@ void ShutdownGdiPlus() {
   gdiplusToken = 0;
 }
 
-std::wstring Widen(const std::string& text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(length > 0 ? length : 1, L'\0');
-  if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-  wide.resize(wide.size() - 1);
-  return wide;
-}
-
 }  // namespace
 
 bool EnsureGdiPlus() {
@@ -46,9 +38,13 @@ bool EnsureGdiPlus() {
 
 class PictureImage {
  public:
+  // Throws zel::Exception when path cannot be read as a picture.
   explicit PictureImage(const std::string& path) {
     if (!EnsureGdiPlus()) throw Exception("Unable to load picture " + path);
-    image_.reset(Gdiplus::Image::FromFile(Widen(path).c_str(), FALSE));
+    // Loaded from memory: GDI+ keeps a file it loads open for the image's
+    // lifetime, and the picture in TempDir must stay deletable.
+    stream_ = ReadIntoStream(path);
+    if (stream_) image_.reset(Gdiplus::Image::FromStream(stream_, FALSE));
     if (!image_ || image_->GetLastStatus() != Gdiplus::Ok || image_->GetWidth() == 0)
       throw Exception("Unable to load picture " + path);
     UINT dimensions = image_->GetFrameDimensionsCount();
@@ -87,7 +83,36 @@ class PictureImage {
     graphics.DrawImage(image_.get(), 0, 0, Width(), Height());
   }
 
+  ~PictureImage() {
+    image_.reset();
+    if (stream_) stream_->Release();
+  }
+  PictureImage(const PictureImage&) = delete;
+  PictureImage& operator=(const PictureImage&) = delete;
+
  private:
+  // The whole file in a memory stream (null when it cannot be read).
+  static IStream* ReadIntoStream(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    LARGE_INTEGER size{};
+    IStream* stream = nullptr;
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (64 << 20)) {
+      const DWORD bytes = static_cast<DWORD>(size.QuadPart);
+      HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+      void* data = memory ? GlobalLock(memory) : nullptr;
+      DWORD read = 0;
+      const bool ok = data && ReadFile(file, data, bytes, &read, nullptr) && read == bytes;
+      if (data) GlobalUnlock(memory);
+      if (ok && CreateStreamOnHGlobal(memory, TRUE, &stream) == S_OK) memory = nullptr;
+      if (memory) GlobalFree(memory);
+    }
+    CloseHandle(file);
+    return stream;
+  }
+
+  IStream* stream_ = nullptr;
   std::unique_ptr<Gdiplus::Image> image_;
   GUID dimension_{};
   int frames_ = 1;

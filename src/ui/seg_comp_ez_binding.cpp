@@ -1,50 +1,77 @@
-#include "platform/errors.h"
-#include "platform/fs.h"
-#include "platform/paths.h"
-#include "shell/file_utils.h"
+#include "archive/seg_compress.h"
+#include "platform/system.h"
+#include "ui/prompts.h"
 #include "ui/segment_archive.h"
 
 namespace zel::ui {
 
 namespace {
 
-// Stand-in binding used until the segmented-archive layer is linked in. A
-// setup folder without segment files (a plain, unpacked copy of a product)
-// is "expanded" by copying its files through the file-check event, so the
-// gauge, the picture and TempDir behave as after a real expansion; a folder
-// with segment files cannot be read by this build and fails, so the setup
-// ends with its error box instead of running the wizard on no files.
-class PlainFolderSegCompEZ : public SegmentArchive {
+// The archive component's mount prompt and retry boxes as real dialogs
+// owned by the preparation window.
+class WindowPrompter : public SegPrompter {
  public:
-  void Prepare(const std::string& baseName, const std::string& segDir, const std::string&) override {
-    baseName_ = baseName;
-    segDir_ = segDir;
+  explicit WindowPrompter(HWND owner) : owner_(owner) {}
+  bool InputQuery(const std::string& caption, const std::string& prompt,
+                  std::string& value) override {
+    return ui::InputQuery(owner_, caption, prompt, value);
   }
-  std::string SegBaseName() const override { return baseName_; }
-  void ExpandAll() override {
-    if (fs::FileExists(segDir_ + baseName_ + ".001")) {
-      if (OnSegBefore) OnSegBefore(1);
-      throw Exception("Segmented archives are not supported by this build");
-    }
-    for (const fs::FindEntry& e : fs::FindFiles(segDir_ + "*.*")) {
-      if (e.attributes & fs::kAttrDirectory) continue;
-      std::string target = e.name;
-      if (OnCheckFile) OnCheckFile(target);
-      if (target == segDir_ + e.name) continue;
-      // CopyFileTo takes a missing destination for a folder: name the folder.
-      std::string folder = ExtractFilePath(target);
-      if (folder.empty() || ExtractFileName(target) != e.name) continue;
-      CopyFileTo(segDir_ + e.name, folder);
-    }
+  bool RetryBox(const std::string& message) override {
+    return ui::RetryBox(owner_, message, sys::ApplicationTitle());
+  }
+  void RepaintOwner() override {
+    if (owner_) RedrawWindow(owner_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
 
  private:
-  std::string baseName_ = "segdata";
-  std::string segDir_;
+  HWND owner_;
+};
+
+// SegCompEZ1 with the design values the preparation window stores.
+class SegCompEZ1 : public SegmentArchive {
+ public:
+  explicit SegCompEZ1(HWND owner) : prompter_(owner) {
+    ez_.MakeDirectories = false;
+    ez_.ExceptionOnFileError = false;
+    ez_.Key = 0;
+    ez_.CheckSpaceBeforeExpand = false;
+    ez_.SetSegBaseName("segdata");
+    ez_.SetSegDir("a:\\");
+    ez_.SegPopUp = false;
+    ez_.SetSegSize(1440000);
+    ez_.SetSegTmpDir("\\windows\\temp");
+    ez_.SegBuildMode = bmRecursive;
+    ez_.SegCompType = coLZH5;
+    ez_.SegMultiArc = true;
+    ez_.Prompter = &prompter_;
+    ez_.OnSegBefore = [this](TSegMode, const std::string&, uint16_t segNumber) {
+      if (OnSegBefore) OnSegBefore(segNumber);
+    };
+    ez_.OnCheckFile = [this](std::string& filepath, TCProcessMode) {
+      if (OnCheckFile) OnCheckFile(filepath);
+    };
+    ez_.OnShowProgress = [this](int& percentageDone) {
+      if (OnShowProgress) OnShowProgress(percentageDone);
+    };
+  }
+  void Prepare(const std::string& baseName, const std::string& segDir,
+               const std::string& segTmpDir) override {
+    ez_.SetSegBaseName(baseName);
+    ez_.SetSegDir(segDir);
+    ez_.SetSegTmpDir(segTmpDir);
+    ez_.ArcList().Clear();
+    ez_.SegSource().Clear();
+  }
+  std::string SegBaseName() const override { return ez_.SegBaseName(); }
+  void ExpandAll() override { ez_.ExpandAll(); }
+
+ private:
+  WindowPrompter prompter_;
+  TSegCompEZ ez_;
 };
 
 }  // namespace
 
-std::unique_ptr<SegmentArchive> MakeSegCompEZ(HWND) { return std::make_unique<PlainFolderSegCompEZ>(); }
+std::unique_ptr<SegmentArchive> MakeSegCompEZ(HWND owner) { return std::make_unique<SegCompEZ1>(owner); }
 
 }  // namespace zel::ui

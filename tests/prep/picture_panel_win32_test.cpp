@@ -86,6 +86,17 @@ TEST_F(PicturePanelTest, StillPictureKeepsTheViewSizeAndDrawsUnscaledFromTopLeft
   EXPECT_NE(PixelOf(panel_.Image4.Handle(), 30, 30), RGB(255, 255, 0));  // not stretched
 }
 
+TEST_F(PicturePanelTest, LoadedPictureFileStaysDeletable) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  const std::string copy = std::string(folder) + "prep_picture_copy.gif";
+  ASSERT_TRUE(CopyFileA(WinePath(kData + "three_frames.gif").c_str(), copy.c_str(), FALSE));
+  panel_.Image3.Load(copy, true);
+  EXPECT_TRUE(DeleteFileA(copy.c_str()));  // TempDir is cleared while the picture shows
+  EXPECT_EQ(panel_.Image3.FrameCount(), 3);
+  PumpFor(300);  // frames still play from memory
+}
+
 TEST_F(PicturePanelTest, UnreadablePictureThrowsAndKeepsThePreviousOne) {
   const std::string bad = kData + "../CMakeLists.txt";
   panel_.Image4.Load(WinePath(kData + "small.bmp"), false);
