@@ -1,6 +1,7 @@
 # Sourced by the end-to-end scenarios: runs install.exe under Wine on a
 # virtual display and drives it with zeltest.
 # Usage in a scenario: . lib.sh; e2e_init <install.exe> <zeltest.exe>
+. "$(dirname "${BASH_SOURCE[0]}")/pack.bash"
 set -u
 e2e_here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 e2e_root="$(cd "$e2e_here/../.." && pwd)"
@@ -10,6 +11,7 @@ e2e_init() {
   E2E_ZELTEST="$2"
   export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-zel}" WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}"
   export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+  e2e_stop_stale
   # shellcheck source=/dev/null
   . "$e2e_root/scripts/xvfb.sh"
   zel_start_xvfb >/dev/null
@@ -27,6 +29,7 @@ e2e_init() {
 e2e_cleanup() {
   local pid
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  e2e_stop_stale
   rm -rf "$E2E_WORK"
 }
 
@@ -48,6 +51,7 @@ zeltest() {
 # Starts install.exe in the background with the given arguments; its exit
 # status goes to $E2E_WORK/install.rc when it ends.
 e2e_start_install() {
+  [ $# -gt 0 ] && e2e_pack_folder "$(e2e_host_folder "$1")"
   ( wine "$E2E_INSTALL" "$@" >/dev/null 2>&1 </dev/null; echo $? >"$E2E_WORK/install.rc" ) &
   E2E_PIDS+=($!)
 }

@@ -4,7 +4,7 @@
 # and Windows is not restarted.
 . "$(dirname "$0")/lib.sh"
 e2e_init "$1" "$2"
-. "$(dirname "$0")/prep_lib.sh"
+. "$(dirname "$0")/prep_lib.bash"
 
 prep_package "$E2E_WORK/pkg" 1440000 3000000 2000000   # big enough to take a while
 rm -rf "$prep_install_dir"

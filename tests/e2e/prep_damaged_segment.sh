@@ -3,7 +3,7 @@
 # shows the wizard, installs nothing and does not restart Windows.
 . "$(dirname "$0")/lib.sh"
 e2e_init "$1" "$2"
-. "$(dirname "$0")/prep_lib.sh"
+. "$(dirname "$0")/prep_lib.bash"
 
 prep_package "$E2E_WORK/pkg" 200000 300000 200000
 # The second segment's identification header is destroyed.

@@ -4,7 +4,7 @@
 # reaches the wizard, which installs the product.
 . "$(dirname "$0")/lib.sh"
 e2e_init "$1" "$2"
-. "$(dirname "$0")/prep_lib.sh"
+. "$(dirname "$0")/prep_lib.bash"
 
 prep_package "$E2E_WORK/pkg" 200000 300000 200000
 product="$E2E_WORK/pkg/product"

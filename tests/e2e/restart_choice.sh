@@ -10,6 +10,7 @@ package="$E2E_WORK/package"
 mkdir -p "$package"
 # The install copies the setup program from the package into the destination.
 cp "$1" "$package/install.exe"
+echo "read me" >"$package/readme.txt"  # the product: one file
 printf '[Setup - Main]\r\nHeader=Restart Check\r\nInstall Dir=RestartCheck\r\nFolder=\r\n[Directories]\r\n1=<INSTALLDIR>~\r\n' \
   >"$package/install.cfg"
 

@@ -8,6 +8,7 @@ e2e_init "$1" "$2"
 
 package="$E2E_WORK/package"
 mkdir -p "$package"
+cp "$1" "$package/install.exe"  # preparation copies the setup program from its folder
 printf '[Setup - Main]\r\nHeader=E2E Product 1.0\r\nHeader Font Size=0x14\r\nShow Warning Screen=0\r\nShow Re-Boot=1\r\n' \
   >"$package/install.cfg"
 echo "the user's own notes" >"$package/notes.txt"

@@ -5,13 +5,14 @@
 # $ZEL_E2E_SHOTS when set. A scenario ends with wizard_finish, whose exit
 # status is the number of failed checks.
 set -u
+. "$(dirname "${BASH_SOURCE[0]}")/pack.bash"
 INSTALL_EXE=$(cd "$(dirname "${1:?install.exe}")" && pwd)/$(basename "$1")
 ZELTEST_EXE=$(cd "$(dirname "${2:?zeltest.exe}")" && pwd)/$(basename "$2")
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/zel-wizard-e2e.XXXXXX")
 SHOTS=${ZEL_E2E_SHOTS:-$WORK}
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 ROOT=$(cd "$HERE/../.." && pwd)
-export WINEARCH=win32 WINEDEBUG=-all
+export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-zel}" WINEARCH=win32 WINEDEBUG=-all
 source "$ROOT/scripts/xvfb.sh"
 zel_start_xvfb >/dev/null
 C="$WINEPREFIX/drive_c"
@@ -20,8 +21,9 @@ SETUP="ZEL32 - Setup"
 failures=0
 started=()
 # A setup left open by a failed check would stand in the next scenario's way.
-stop_started() { local pid; for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done; }
+stop_started() { local pid; for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done; e2e_stop_stale; }
 trap stop_started EXIT
+e2e_stop_stale
 
 mkdir -p "$SHOTS"
 i686-w64-mingw32-gcc -O2 -mwindows -s -o "$WORK/prog.exe" "$HERE/marker_program.c" || exit 99
@@ -55,6 +57,7 @@ make_package() {
   echo "$dir"
 }
 start_setup() {  # start_setup <package dir>
+  e2e_pack_folder "$1"
   wine "$INSTALL_EXE" "Z:$(echo "$1" | tr / '\\')" >/dev/null 2>&1 &
   started+=($!)
   zt wait-window "$SETUP" 40
