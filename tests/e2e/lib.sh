@@ -19,6 +19,7 @@ e2e_init() {
   wineserver -p >/dev/null 2>&1 </dev/null || true
   # Wine's own services, started once here with their output detached.
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  e2e_start_desktop "$E2E_ZELTEST"
   E2E_WORK="$(mktemp -d "${TMPDIR:-/tmp}/zel-e2e.XXXXXX")"
   E2E_TEMPDIR="$WINEPREFIX/drive_c/windows/temp/q"
   E2E_FAILED=0

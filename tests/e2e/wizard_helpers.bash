@@ -24,6 +24,7 @@ started=()
 stop_started() { local pid; for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done; e2e_stop_stale; }
 trap stop_started EXIT
 e2e_stop_stale
+e2e_start_desktop "$ZELTEST_EXE"
 
 mkdir -p "$SHOTS"
 i686-w64-mingw32-gcc -O2 -mwindows -s -o "$WORK/prog.exe" "$HERE/marker_program.c" || exit 99

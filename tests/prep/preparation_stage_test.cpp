@@ -60,7 +60,9 @@ class PreparationStageTest : public ::testing::Test {
     std::string text = host.string();
     for (char& c : text)
       if (c == '/') c = '\\';
-    return "C:" + text;
+    // A Windows host path already names its drive; the native build maps
+    // "C:\..." onto the host's root.
+    return text.size() > 1 && text[1] == ':' ? text : "C:" + text;
   }
   static void Write(const stdfs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
