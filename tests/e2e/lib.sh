@@ -11,7 +11,6 @@ e2e_init() {
   E2E_ZELTEST="$2"
   export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-zel}" WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}"
   export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-  e2e_stop_stale
   # shellcheck source=/dev/null
   . "$e2e_root/scripts/xvfb.sh"
   zel_start_xvfb >/dev/null
@@ -30,7 +29,6 @@ e2e_init() {
 e2e_cleanup() {
   local pid
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  e2e_stop_stale
   rm -rf "$E2E_WORK"
 }
 

@@ -28,16 +28,6 @@ e2e_host_folder() {
   esac
 }
 
-# Ends every setup and test driver still running, so that a
-# scenario that failed half-way cannot stand in the next one's way.
-e2e_stop_stale() {
-  # Wine shows a Windows program with its own path first on its command line.
-  pkill -f '^[^ ]*[\\/]install\.exe( |$)' 2>/dev/null
-  pkill -f '^[^ ]*[\\/]zeltest\.exe( |$)' 2>/dev/null
-  sleep 0.5
-  return 0
-}
-
 # Wine starts its desktop process with the first program that opens a window
 # and hands it that program's output. Started here once with its output
 # detached, it never holds open the pipe of a driver command whose output a

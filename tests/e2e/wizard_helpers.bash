@@ -21,9 +21,8 @@ SETUP="ZEL32 - Setup"
 failures=0
 started=()
 # A setup left open by a failed check would stand in the next scenario's way.
-stop_started() { local pid; for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done; e2e_stop_stale; }
+stop_started() { local pid; for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done; }
 trap stop_started EXIT
-e2e_stop_stale
 e2e_start_desktop "$ZELTEST_EXE"
 
 mkdir -p "$SHOTS"
