@@ -13,7 +13,9 @@ sample_check_build() {
 }
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
-zeltest() { wine "$sample_zeltest" "$@" 2>/dev/null </dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# shellcheck source=/dev/null
+. "$root/scripts/wine-lib.sh"
+zeltest() { zel_wine "$sample_zeltest" "$@" 2>/dev/null; }
 
 # The names in the "Files" section of PRODUCT/install.cfg.
 sample_file_names() {
@@ -31,8 +33,7 @@ sample_pack() {
     # The packed files, and only they, in one folder: one archive of the set.
     mkdir -p "$work/files"
     while read -r f; do cp "$work/product/$f" "$work/files/"; done < <(sample_file_names "$work/product")
-    wine "$sample_zelpack" build --segment-size "$size" "$(winpath "$work/disks")" "$(winpath "$work/files")" \
-      </dev/null | tr -d '\r'
+    zel_wine "$sample_zelpack" build --segment-size "$size" "$(winpath "$work/disks")" "$(winpath "$work/files")"
   else
     # Without the packer the setup runs on an unpacked copy of the product.
     echo "note: $sample_zelpack not built; using an unpacked setup folder (no segment files)" >&2

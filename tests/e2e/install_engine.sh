@@ -55,8 +55,8 @@ C:\\windows\\System\\zelfull.dll=
 C:\\Program Files\\zelfull.dat="
 check "uninstall.cfg entry by entry" bash -c "diff <(printf '%s\n' '$expected') <(tr -d '\r' < '$D/uninstall.cfg') >&2"
 key='HKLM\Software\Microsoft\Windows\currentversion\uninstall\Zel Full Product'
-check "DisplayName" bash -c "wine reg query '$key' /v DisplayName 2>/dev/null | grep -q 'REG_SZ *Zel Full Product'"
-check "UninstallString" bash -c "wine reg query '$key' /v UninstallString 2>/dev/null | grep -qF 'C:\\FullProd\\uninstaller.exe Zel Full Product'"
+check "DisplayName" bash -c ". '$ROOT/scripts/wine-lib.sh'; zel_wine reg query '$key' /v DisplayName 2>/dev/null | grep -q 'REG_SZ *Zel Full Product'"
+check "UninstallString" bash -c ". '$ROOT/scripts/wine-lib.sh'; zel_wine reg query '$key' /v UninstallString 2>/dev/null | grep -qF 'C:\\FullProd\\uninstaller.exe Zel Full Product'"
 
 # ---------------------------------------------------------------------------
 echo "== install twice into the same folder; overwrite question No, then Yes"

@@ -35,17 +35,8 @@ e2e_cleanup() {
 # The Windows form of a host path (Wine maps / to drive Z:).
 e2e_winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
-# Output goes through a file, not a pipe: a Wine service started by this call
-# would otherwise inherit the pipe and keep the reader waiting.
-zeltest() {
-  local out rc
-  out="$(mktemp)"
-  wine "$E2E_ZELTEST" "$@" >"$out" 2>&1 </dev/null
-  rc=$?
-  tr -d '\r' <"$out"
-  rm -f "$out"
-  return $rc
-}
+# The driver's output with its errors, through zel_wine (never a pipe).
+zeltest() { zel_wine "$E2E_ZELTEST" "$@" 2>&1; }
 
 # Starts install.exe in the background with the given arguments; its exit
 # status goes to $E2E_WORK/install.rc when it ends.

@@ -102,7 +102,7 @@ e2e_check "INI value in the Windows folder" \
   test "$(ini_value "$windows/zele2e.ini" Product Folder)" = 'C:\ZelLinksE2E\'
 e2e_check "INI value in the destination" \
   test "$(ini_value "$dest/prod.ini" Main Data)" = 'C:\ZelLinksE2E\data'
-reg_out="$(wine reg query "$regkey\\Settings" /v Path 2>/dev/null </dev/null | tr -d '\r')"
+reg_out="$(zel_wine reg query "$regkey\\Settings" /v Path 2>/dev/null)"
 e2e_check "registry value" grep -q 'Path.*REG_SZ.*C:\\ZelLinksE2E\\bin' <<<"$reg_out"
 
 bat1="$(tr -d '\r' <"$drive_c/autoexec.bat")"

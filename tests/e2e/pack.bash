@@ -2,6 +2,8 @@
 # install.cfg and the product's files side by side) into a real setup package
 # by packing the product's files into segment files beside them.
 #   e2e_pack_folder <folder>   (does nothing when the folder already holds disk.001)
+# shellcheck source=/dev/null
+. "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/wine-lib.sh"
 e2e_pack_folder() {
   local dir=$1 root zelpack files out
   [ -d "$dir" ] && [ ! -f "$dir/disk.001" ] || return 0
@@ -13,8 +15,8 @@ e2e_pack_folder() {
   if [ -x "$zelpack" ]; then
     (cd "$out" && "$zelpack" build . "$files" >/dev/null </dev/null)
   else
-    wine "$root/build/win32/tools/zelpack/zelpack.exe" build "Z:$(echo "$out" | tr / '\\')" \
-      "Z:$(echo "$files" | tr / '\\')" >/dev/null </dev/null
+    zel_wine "$root/build/win32/tools/zelpack/zelpack.exe" build "Z:$(echo "$out" | tr / '\\')" \
+      "Z:$(echo "$files" | tr / '\\')" >/dev/null
   fi
   cp "$out"/disk.* "$dir/"
   rm -rf "$files" "$out"

@@ -4,8 +4,8 @@ root="$e2e_root"
 build="$(cd "$(dirname "$E2E_INSTALL")/../.." && pwd)"
 # shellcheck source=/dev/null
 . "$e2e_root/scripts/sample-lib.sh"
-# lib.sh's driver call (it reports the driver's errors) stays in force.
-zeltest() { wine "$E2E_ZELTEST" "$@" 2>&1 </dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# sample-lib.sh's driver call drops the driver's errors; lib.sh's reports them.
+zeltest() { zel_wine "$E2E_ZELTEST" "$@" 2>&1; }
 
 prep_install_dir="$WINEPREFIX/drive_c/Program Files/Sample Product"
 

@@ -28,7 +28,7 @@ e2e_start_desktop "$ZELTEST_EXE"
 mkdir -p "$SHOTS"
 i686-w64-mingw32-gcc -O2 -mwindows -s -o "$WORK/prog.exe" "$HERE/marker_program.c" || exit 99
 
-zt() { wine "$ZELTEST_EXE" "$@" | tr -d '\r'; }
+zt() { zel_wine "$ZELTEST_EXE" "$@"; }
 msgbox_is() { zt msgbox-text 20 | grep -qxF -- "text=$1"; }
 msgbox_has() { zt msgbox-text 20 | grep -qF -- "$1"; }
 window_has() { zt text "$1" | grep -qF -- "$2"; }
