@@ -53,9 +53,11 @@ struct TShellLink::Impl {
 TShellLink::TShellLink() : impl_(std::make_unique<Impl>()) {
   const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   impl_->comInitialised = SUCCEEDED(init);  // S_OK or S_FALSE: balance with CoUninitialize
-  HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  // The identifiers come from the headers' declarations: linking the uuid
+  // library instead would bring in its whole table of identifiers.
+  HRESULT hr = CoCreateInstance(__uuidof(ShellLink), nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkA),
                                 impl_->link.PutVoid());
-  if (SUCCEEDED(hr)) hr = impl_->link->QueryInterface(IID_IPersistFile, impl_->file.PutVoid());
+  if (SUCCEEDED(hr)) hr = impl_->link->QueryInterface(__uuidof(IPersistFile), impl_->file.PutVoid());
   if (FAILED(hr)) {
     impl_->file.Reset();
     impl_->link.Reset();

@@ -142,6 +142,35 @@ TEST(LzhRoundTrip, AllKindsOfInput) {
   }
 }
 
+// A stream written by hand from the shared tree: literals with skewed
+// counts that push the unused symbols' codes past 16 bits, then two of those
+// symbols. The decoder must follow codes of any length.
+TEST(LzhDecode, FollowsCodesLongerThan16Bits) {
+  const int counts[] = {320, 320, 640, 960, 1600, 2560, 4160, 6720, 10880};
+  Bytes plain;
+  for (int sym = 0; sym < 9; ++sym) plain.insert(plain.end(), counts[sym], static_cast<uint8_t>(sym));
+  plain.push_back(200);
+  plain.push_back(201);
+  lzh::AdaptiveTree tree;
+  tree.Start();
+  Bytes stream;
+  int used = 0;
+  int longest = 0;
+  for (uint8_t symbol : plain) {
+    int length = 0;
+    const uint64_t bits = tree.Code(symbol, length);
+    longest = std::max(longest, length);
+    for (int i = length - 1; i >= 0; --i) {
+      if (used % 8 == 0) stream.push_back(0);
+      stream.back() |= static_cast<uint8_t>(((bits >> i) & 1) << (7 - used % 8));
+      ++used;
+    }
+    tree.Update(symbol);
+  }
+  ASSERT_GT(longest, 16);
+  EXPECT_EQ(Decode(coLZH, stream, static_cast<int32_t>(plain.size())), plain);
+}
+
 TEST(LzhRoundTrip, CompressesRepetitiveData) {
   const Bytes text = TextBytes(100000, 3);
   EXPECT_LT(Encode(coLZH, text).size(), text.size() / 3);
