@@ -26,10 +26,11 @@ constexpr uint16_t kPerc = 0x8000;
 constexpr int kTextSize = 2 * kDictSize + kMaxMatch;
 constexpr int kNodeCount = kDictSize + 256;            // internal nodes and roots
 // Child lookup: chain heads for (node, byte) pairs follow the node and leaf
-// entries in `next`. A multiplicative hash over 2^15 heads keeps the chains
-// short; which child is found does not depend on the hash, only how fast.
-constexpr int kHashBits = 15;
-constexpr int kNextSize = 2 * kDictSize + (1 << kHashBits);
+// entries in `next`, as many as 16-bit links can name. A multiplicative hash
+// spread over all of them keeps the chains short; which child is found does
+// not depend on the hash, only how fast.
+constexpr int kHeads = 65536 - 2 * kDictSize;
+constexpr int kNextSize = 2 * kDictSize + kHeads;
 // Chain links store hash-head indices in 16 bits.
 static_assert(kNextSize <= 65536);
 constexpr int kBlockBufferSize = 16384;
@@ -94,8 +95,10 @@ struct Lh5Encoder {
   // never two children of one node: for a fixed node the byte maps to distinct
   // heads, since it is added after the node's scrambled base.
   static int Hash(int node, int c) {
-    const uint32_t base = (static_cast<uint32_t>(node) * 2654435761u) >> (32 - kHashBits);
-    return 2 * kDictSize + static_cast<int>((base + static_cast<uint32_t>(c)) & ((1u << kHashBits) - 1));
+    const uint32_t mixed = static_cast<uint32_t>(node) * 2654435761u;
+    uint32_t h = static_cast<uint32_t>((static_cast<uint64_t>(mixed) * kHeads) >> 32) + static_cast<uint32_t>(c);
+    if (h >= static_cast<uint32_t>(kHeads)) h -= kHeads;
+    return 2 * kDictSize + static_cast<int>(h);
   }
 
   void InitSlide();
