@@ -56,8 +56,14 @@ function(zel_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS "wine;${ARG_LABELS}" TIMEOUT 600)
   else()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                         PROPERTIES LABELS "${ARG_LABELS}")
+    # Discovery right after linking, each in a process of its own. (CMake
+    # 3.25's discovery before the tests run shares one process between the
+    # programs and appends to their lists, so tests piled up run after run.)
+    set(properties)
+    if(ARG_LABELS)
+      set(properties PROPERTIES LABELS "${ARG_LABELS}")
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_MODE POST_BUILD DISCOVERY_TIMEOUT 120 ${properties})
   endif()
 endfunction()
 

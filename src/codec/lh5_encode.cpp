@@ -112,6 +112,9 @@ struct Lh5Encoder {
 
   void Output(int c, int p);
   void SendBlock();
+  template <typename Emit>
+  void ForEachCLenCode(int n, Emit emit) const;
+  int CLenCount() const;
   void CountTFreq();
   void WritePtLen(int n, int nbit, int special);
   void WriteCLen();
@@ -339,15 +342,17 @@ void Lh5Encoder::Output(int c, int p) {
   }
 }
 
-void Lh5Encoder::CountTFreq() {
-  for (int i = 0; i < kNT; ++i) tFreq[i] = 0;
-  int n = kNC;
-  while (n > 0 && cLen[n - 1] == 0) --n;
+// The character lengths as the length list codes them: a length k as code
+// k + 2; a run of zeros as code 0 once per zero (runs of 1 and 2), code 1 with
+// 4 bits (3 to 18), code 0 then code 1 with 15 (19), or code 2 with 9 bits (20
+// and more). Emit receives (code, extra bits, extra value).
+template <typename Emit>
+void Lh5Encoder::ForEachCLenCode(int n, Emit emit) const {
   int i = 0;
   while (i < n) {
     const int k = cLen[i++];
     if (k != 0) {
-      tFreq[k + 2]++;
+      emit(k + 2, 0, 0);
       continue;
     }
     int run = 1;
@@ -356,16 +361,27 @@ void Lh5Encoder::CountTFreq() {
       ++run;
     }
     if (run <= 2) {
-      tFreq[0] += static_cast<uint16_t>(run);
+      for (int z = 0; z < run; ++z) emit(0, 0, 0);
     } else if (run <= 18) {
-      tFreq[1]++;
+      emit(1, 4, run - 3);
     } else if (run == 19) {
-      tFreq[0]++;
-      tFreq[1]++;
+      emit(0, 0, 0);
+      emit(1, 4, 15);
     } else {
-      tFreq[2]++;
+      emit(2, kCBits, run - 20);
     }
   }
+}
+
+int Lh5Encoder::CLenCount() const {
+  int n = kNC;
+  while (n > 0 && cLen[n - 1] == 0) --n;
+  return n;
+}
+
+void Lh5Encoder::CountTFreq() {
+  for (int i = 0; i < kNT; ++i) tFreq[i] = 0;
+  ForEachCLenCode(CLenCount(), [this](int code, int, int) { tFreq[code]++; });
 }
 
 void Lh5Encoder::WritePtLen(int n, int nbit, int special) {
@@ -387,35 +403,12 @@ void Lh5Encoder::WritePtLen(int n, int nbit, int special) {
 }
 
 void Lh5Encoder::WriteCLen() {
-  int n = kNC;
-  while (n > 0 && cLen[n - 1] == 0) --n;
+  const int n = CLenCount();
   PutBits(kCBits, static_cast<uint32_t>(n));
-  int i = 0;
-  while (i < n) {
-    const int k = cLen[i++];
-    if (k != 0) {
-      PutBits(ptLen[k + 2], ptCode[k + 2]);
-      continue;
-    }
-    int run = 1;
-    while (i < n && cLen[i] == 0) {
-      ++i;
-      ++run;
-    }
-    if (run <= 2) {
-      for (int z = 0; z < run; ++z) PutBits(ptLen[0], ptCode[0]);
-    } else if (run <= 18) {
-      PutBits(ptLen[1], ptCode[1]);
-      PutBits(4, static_cast<uint32_t>(run - 3));
-    } else if (run == 19) {
-      PutBits(ptLen[0], ptCode[0]);
-      PutBits(ptLen[1], ptCode[1]);
-      PutBits(4, 15);
-    } else {
-      PutBits(ptLen[2], ptCode[2]);
-      PutBits(kCBits, static_cast<uint32_t>(run - 20));
-    }
-  }
+  ForEachCLenCode(n, [this](int code, int bits, int value) {
+    PutBits(ptLen[code], ptCode[code]);
+    PutBits(bits, static_cast<uint32_t>(value));
+  });
 }
 
 void Lh5Encoder::EncodeP(int p) {

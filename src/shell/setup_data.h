@@ -63,6 +63,15 @@ struct SetupData {
   TStringList IniSetupEntries;
   TStringList WorkStationEntries;
   TStringList AutoexecLines;
+
+  void ClearEntryLists() {
+    DirectoryEntries.Clear();
+    FileEntries.Clear();
+    ShortcutEntries.Clear();
+    IniSetupEntries.Clear();
+    WorkStationEntries.Clear();
+    AutoexecLines.Clear();
+  }
 };
 
 }  // namespace zel

@@ -35,12 +35,7 @@ void ClearTempDir(const std::string& dir) {
 }
 
 void EndSetup(SetupData& data) {
-  data.DirectoryEntries.Clear();
-  data.FileEntries.Clear();
-  data.ShortcutEntries.Clear();
-  data.IniSetupEntries.Clear();
-  data.WorkStationEntries.Clear();
-  data.AutoexecLines.Clear();
+  data.ClearEntryLists();
   ClearTempDir(data.TempDir);
 }
 

@@ -55,12 +55,7 @@ class ConfigReader {
 }  // namespace
 
 void LoadInstallConfig(SetupData& data) {
-  data.DirectoryEntries.Clear();
-  data.FileEntries.Clear();
-  data.ShortcutEntries.Clear();
-  data.IniSetupEntries.Clear();
-  data.WorkStationEntries.Clear();
-  data.AutoexecLines.Clear();
+  data.ClearEntryLists();
 
   const ConfigReader cfg(data.SourceDir + "install.cfg");
   cfg.Integer("Install Disks", data.InstallDisks);
