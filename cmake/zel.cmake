@@ -38,8 +38,10 @@ macro(zel_find_gtest)
     else()
       find_package(GTest REQUIRED)
     endif()
-    include(GoogleTest)
   endif()
+  # In every directory: the module leaves the path of its discovery script in
+  # a variable of the including directory's scope.
+  include(GoogleTest)
 endmacro()
 
 # zel_test(<name> SOURCES ... DEPS ...): one gtest executable registered with ctest.
@@ -56,14 +58,12 @@ function(zel_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS "wine;${ARG_LABELS}" TIMEOUT 600)
   else()
-    # Discovery right after linking, each in a process of its own. (CMake
-    # 3.25's discovery before the tests run shares one process between the
-    # programs and appends to their lists, so tests piled up run after run.)
+    # An empty LABELS value would leave the generated property list one short.
     set(properties)
     if(ARG_LABELS)
       set(properties PROPERTIES LABELS "${ARG_LABELS}")
     endif()
-    gtest_discover_tests(${name} DISCOVERY_MODE POST_BUILD DISCOVERY_TIMEOUT 120 ${properties})
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 ${properties})
   endif()
 endfunction()
 
