@@ -212,8 +212,8 @@ void TCompress::ExpandEntry(TStream& dest, TStream& source, const format::EntryH
       owner.OnShowProgress = OnShowProgress;
       owner.Key = Key;
       try {
-        RunCodec(owner, dest, source, entry.CompressedSize, entry.ExpandedSize, entry.Method,
-                 computed, CodecDirection::kExpand, entry.LockFlag == 2);
+        ExpandCodec(owner, dest, source, entry.CompressedSize, entry.ExpandedSize, entry.Method, computed,
+                    entry.LockFlag == 2);
       } catch (const ELZHBadDecodeTable&) {
         if (locked) throw EInvalidKey(kInvalidKeyMessage);
         throw;

@@ -60,28 +60,31 @@ void CodecState::FlushRest() {
 
 void CodecState::ThrowUnableToCompress() { throw EUnableToCompress("Could not compress data"); }
 
-void RunCodec(const CodecOwner& owner, TStream& dest, TStream& source, int32_t inputSize,
-              int32_t uncompressedSize, int method, uint32_t& checksum, CodecDirection direction,
-              bool scrambled) {
-  auto state = std::make_unique<CodecState>(owner, dest, source, inputSize, direction, scrambled);
-  CodecState& s = *state;
-  const bool expanding = direction == CodecDirection::kExpand;
+namespace {
+
+// Anything but the three methods writes nothing (checksum 0).
+void Expand(CodecState& s, int method, int32_t uncompressedSize) {
   switch (method) {
     case coRLE:
-      expanding ? RleDecode(s) : RleEncode(s);
+      RleDecode(s);
       break;
     case coLZH:
-      expanding ? LzhDecode(s, uncompressedSize) : LzhEncode(s);
+      LzhDecode(s, uncompressedSize);
       break;
     case coLZH5:
-      expanding ? Lzh5Decode(s, uncompressedSize) : Lzh5Encode(s);
+      Lzh5Decode(s, uncompressedSize);
       break;
     default:
-      break;  // no method: nothing written, checksum 0
+      break;
   }
-  const uint32_t sum = expanding ? s.WriteChecksum() : s.ReadChecksum();
-  s.FlushRest();
-  checksum = sum;
+}
+
+}  // namespace
+
+void ExpandCodec(const CodecOwner& owner, TStream& dest, TStream& source, int32_t inputSize,
+                 int32_t uncompressedSize, int method, uint32_t& checksum, bool scrambled) {
+  DriveCodec(owner, dest, source, inputSize, CodecDirection::kExpand, scrambled, checksum,
+             [&](CodecState& s) { Expand(s, method, uncompressedSize); });
 }
 
 }  // namespace zel

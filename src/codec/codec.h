@@ -41,4 +41,9 @@ void RunCodec(const CodecOwner& owner, TStream& dest, TStream& source, int32_t i
               int32_t uncompressedSize, int method, uint32_t& checksum, CodecDirection direction,
               bool scrambled);
 
+// RunCodec's expanding direction alone. A program that only reads stored
+// streams calls this one, and the compressing methods stay out of it.
+void ExpandCodec(const CodecOwner& owner, TStream& dest, TStream& source, int32_t inputSize,
+                 int32_t uncompressedSize, int method, uint32_t& checksum, bool scrambled);
+
 }  // namespace zel

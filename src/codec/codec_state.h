@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "codec/codec.h"
 #include "platform/stream.h"
@@ -118,6 +119,19 @@ class CodecState {
   uint8_t in_[kBufferSize];
   uint8_t out_[kBufferSize];
 };
+
+// One run over a fresh state: `method` does the work, then the checksum of
+// the plain side is taken and the rest of the output written.
+template <typename Method>
+void DriveCodec(const CodecOwner& owner, TStream& dest, TStream& source, int32_t inputSize,
+                CodecDirection direction, bool scrambled, uint32_t& checksum, Method method) {
+  auto state = std::make_unique<CodecState>(owner, dest, source, inputSize, direction, scrambled);
+  CodecState& s = *state;
+  method(s);
+  const uint32_t sum = direction == CodecDirection::kExpand ? s.WriteChecksum() : s.ReadChecksum();
+  s.FlushRest();
+  checksum = sum;
+}
 
 // The methods. Each reads and writes only through the state.
 void RleEncode(CodecState& s);

@@ -37,7 +37,8 @@ bool TMainSetup::CreateForm(std::vector<std::string> arguments) {
   Footer.SetColors(clWhite, clWhite, 0);
   Footer.SetCaption(kFooterText);
   Image1.Create(Handle(), IDC_IMAGE1, 480, 8, 32, 32, painter);
-  Image1.SetIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_IMAGE1), IMAGE_ICON, 32, 32, 0)));
+  // The picture is the program's own icon, drawn at 32 x 32.
+  Image1.SetIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, 32, 32, 0)));
   Image1.onDoubleClick = [this] { Image1DblClick(); };
   bitmapscreen.Create(Handle(), IDC_BITMAPSCREEN, 16, 56, 153, 89);
   ApplyAppearance();
