@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "wizard/shortcuts.h"
+
 namespace zel {
 
 UninstallRecord::UninstallRecord(ProfileWriter& writer, std::string installPath)
@@ -24,30 +26,16 @@ void UninstallRecord::Add(const char* section, const std::string& item) {
 void UninstallRecord::AddLinkRecords(const std::string& windowsDir, const std::string& folder,
                                      const std::string& title, bool folderDesktop, bool desktop,
                                      bool startMenu, bool folderStartMenu) {
-  const std::string desk = windowsDir + "\\Desktop\\";
-  const std::string menu = windowsDir + "\\Start Menu\\";
-  const std::string programs = windowsDir + "\\Start Menu\\Programs\\";
-  if (folderDesktop) {
-    Add(kFoldersSection, desk + folder);
-    Add(kUninsSection, desk + folder + "\\" + title + ".*");
-  }
-  if (desktop) Add(kUninsSection, desk + title + ".*");
-  if (startMenu) Add(kUninsSection, menu + title + ".*");
-  if (folderStartMenu) {
-    Add(kFoldersSection, menu + folder);
-    Add(kUninsSection, menu + folder + "\\" + title + ".*");
-  }
-  Add(kFoldersSection, programs + folder);
-  Add(kUninsSection, programs + folder + "\\" + title + ".*");
+  for (const UninstallItem& item :
+       LinkUninstallItems(windowsDir, folder, title, desktop, startMenu, folderDesktop, folderStartMenu))
+    Add(item.section.c_str(), item.name);
 }
 
 void UninstallRecord::AddIniRecord(const std::string& windowsDir, const std::string& iniFile) {
-  Add(kUninsSection,
-      iniFile.find('\\') != std::string::npos ? iniFile : windowsDir + "\\" + iniFile);
+  Add(kUninsSection, iniFile.find('\\') != std::string::npos ? iniFile : windowsDir + "\\" + iniFile);
 }
 
-UninstallRegistration MakeUninstallRegistration(const std::string& installPath,
-                                                const std::string& title) {
+UninstallRegistration MakeUninstallRegistration(const std::string& installPath, const std::string& title) {
   return {"Software\\Microsoft\\Windows\\currentversion\\uninstall\\" + title, title,
           installPath + "\\uninstaller.exe " + title};
 }
