@@ -34,7 +34,7 @@ else
   echo "running the setup on the virtual display $DISPLAY with the test driver"
   ( wine "$work/disks/install.exe" "$(winpath "$work/disks")" >/dev/null 2>&1 </dev/null ) &
   sample_walk_wizard
-  zeltest wait-exit install.exe 120 >/dev/null || { echo "the setup did not end" >&2; exit 1; }
+  sample_finish_install 120 || { echo "the setup did not end" >&2; exit 1; }
 fi
 
 target="$WINEPREFIX/drive_c/Program Files/Sample Product"

@@ -68,3 +68,17 @@ sample_walk_wizard() {
     sleep 0.7
   done
 }
+
+# sample_finish_install SECONDS: waits for the setup to end after Install. A
+# sample installed before asks about each file it would overwrite; the answer
+# is Yes (the same sample again). Fails when the setup is still running.
+sample_finish_install() {
+  local deadline=$((SECONDS + $1))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    zeltest wait-exit install.exe 1 >/dev/null && return 0
+    if zeltest msgbox-text 0 | grep -q "^text=File Already Exists"; then
+      zeltest msgbox-answer Yes 2 >/dev/null
+    fi
+  done
+  return 1
+}
