@@ -8,19 +8,7 @@
 
 namespace zel::fuzz {
 
-inline void RemoveTree(const std::string& path) {
-  for (const fs::FindEntry& e : fs::FindFiles(path + "\\*")) {
-    if (e.name == "." || e.name == "..") continue;
-    const std::string child = path + "\\" + e.name;
-    if (e.attributes & fs::kAttrDirectory) {
-      RemoveTree(child);
-    } else {
-      fs::SetAttributes(child, fs::kAttrNormal);
-      fs::DeleteFile(child);
-    }
-  }
-  fs::RemoveDir(path);
-}
+using fs::RemoveTree;
 
 // Lower-case path (the segment reader lower-cases its folders).
 inline const std::string& ScratchRoot(const char* name) {

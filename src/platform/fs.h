@@ -59,5 +59,8 @@ int64_t DiskFree(int drive);
 // "Unable to create directory"; a folder that cannot be made throws EInOutError.
 // One trailing backslash is ignored; a bare drive or an existing folder is fine.
 void ForceDirectories(const std::string& path);
+// Removes a folder with everything below it, read-only files included; what
+// cannot be removed stays. (In a file of its own: install.exe never needs it.)
+void RemoveTree(const std::string& path);
 
 }  // namespace zel::fs

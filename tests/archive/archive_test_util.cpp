@@ -24,19 +24,6 @@ ScratchDir::ScratchDir() {
 
 ScratchDir::~ScratchDir() { RemoveTree(path_); }
 
-void RemoveTree(const std::string& path) {
-  for (const fs::FindEntry& e : fs::FindFiles(path + "\\*")) {
-    if (e.name == "." || e.name == "..") continue;
-    const std::string child = path + "\\" + e.name;
-    if (e.attributes & fs::kAttrDirectory) {
-      RemoveTree(child);
-    } else {
-      fs::SetAttributes(child, fs::kAttrNormal);
-      fs::DeleteFile(child);
-    }
-  }
-  fs::RemoveDir(path);
-}
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& data) {
   TFileStream file(path, FileMode::kCreate);

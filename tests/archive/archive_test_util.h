@@ -24,7 +24,7 @@ class ScratchDir {
   std::string path_;
 };
 
-void RemoveTree(const std::string& path);
+using fs::RemoveTree;
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& data);
 std::vector<uint8_t> ReadBytes(const std::string& path);
 std::vector<uint8_t> Text(const std::string& s);

@@ -14,19 +14,7 @@
 
 namespace zel::test {
 
-inline void RemoveTree(const std::string& dir) {
-  for (const fs::FindEntry& entry : fs::FindFiles(dir + "\\*")) {
-    if (entry.name == "." || entry.name == "..") continue;
-    const std::string path = dir + "\\" + entry.name;
-    if (entry.attributes & fs::kAttrDirectory) {
-      RemoveTree(path);
-    } else {
-      fs::SetAttributes(path, fs::kAttrNormal);
-      fs::DeleteFile(path);
-    }
-  }
-  fs::RemoveDir(dir);
-}
+using fs::RemoveTree;
 
 class ScratchDir {
  public:
