@@ -9,15 +9,12 @@
 
 #include "platform/fs.h"
 #include "platform/host_path_posix.h"
+#include "support/string_lists.h"
 
 namespace zel {
 namespace {
 
-TStringList Lines(std::initializer_list<const char*> lines) {
-  TStringList list;
-  for (const char* line : lines) list.Add(line);
-  return list;
-}
+using test::Lines;
 
 // A short form that shows it was used: the platform keeps the case it gives.
 std::string FakeShort(const std::string& path) {

@@ -6,15 +6,12 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "support/string_lists.h"
 
 namespace zel {
 namespace {
 
-TStringList Lines(std::initializer_list<const char*> lines) {
-  TStringList list;
-  for (const char* line : lines) list.Add(line);
-  return list;
-}
+using test::Lines;
 
 TEST(RegistryValueKey, SubKeyBackslashesNormalised) {
   EXPECT_EQ(RegistryValueKey("Software\\Prod", "Settings\\"), "\\Software\\Prod\\Settings");

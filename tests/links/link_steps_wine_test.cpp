@@ -21,17 +21,7 @@ namespace {
 
 constexpr char kRegKey[] = "Software\\ZelLinksTest";
 
-void RemoveTree(const std::string& dir) {
-  for (const fs::FindEntry& e : fs::FindFiles(dir + "\\*.*")) {
-    if (e.name == "." || e.name == "..") continue;
-    const std::string path = dir + "\\" + e.name;
-    if (e.attributes & fs::kAttrDirectory)
-      RemoveTree(path);
-    else
-      fs::DeleteFile(path);
-  }
-  fs::RemoveDir(dir);
-}
+using fs::RemoveTree;
 
 // The engine's platform side with real files and profiles; the window side
 // only counts.

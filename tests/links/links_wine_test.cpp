@@ -27,17 +27,7 @@ std::string ScratchFolder(const char* name) {
   return dir;
 }
 
-void RemoveTree(const std::string& dir) {
-  for (const fs::FindEntry& e : fs::FindFiles(dir + "\\*.*")) {
-    if (e.name == "." || e.name == "..") continue;
-    const std::string path = dir + "\\" + e.name;
-    if (e.attributes & fs::kAttrDirectory)
-      RemoveTree(path);
-    else
-      fs::DeleteFile(path);
-  }
-  fs::RemoveDir(dir);
-}
+using fs::RemoveTree;
 
 class WineScratch : public ::testing::Test {
  protected:

@@ -11,17 +11,14 @@
 
 #include "platform/errors.h"
 #include "platform/fs.h"
+#include "support/string_lists.h"
 
 namespace zel {
 namespace {
 
 const std::string W = "C:\\WINDOWS";
 
-TStringList Lines(std::initializer_list<const char*> lines) {
-  TStringList list;
-  for (const char* line : lines) list.Add(line);
-  return list;
-}
+using test::Lines;
 
 std::vector<std::string> LinkPaths(const std::vector<LinkLocation>& plan) {
   std::vector<std::string> paths;
