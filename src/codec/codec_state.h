@@ -35,6 +35,38 @@ class CodecState {
     return b;
   }
 
+  // Reads up to n source bytes into dst, exactly as a loop of CodecReadByte
+  // calls that stops at the first one setting EndOfInput would (same refills,
+  // progress, checksum and key position), but a buffer at a time. Returns how
+  // many bytes were stored.
+  int32_t CodecReadBytes(uint8_t* dst, int32_t n) {
+    int32_t got = 0;
+    while (got < n) {
+      if (endOfInput_ || inPos_ == inEnd_) {
+        const uint8_t b = CodecReadByte();
+        if (endOfInput_) break;
+        dst[got++] = b;
+        continue;
+      }
+      int32_t take = inEnd_ - inPos_;
+      if (take > n - got) take = n - got;
+      const uint8_t* src = in_ + inPos_;
+      uint8_t* out = dst + got;
+      uint32_t sum = 0;
+      for (int32_t i = 0; i < take; ++i) {
+        sum += src[i];
+        out[i] = src[i];
+      }
+      if (unscramble_) {
+        for (int32_t i = 0; i < take; ++i) out[i] = KeyXorByte(out[i]);
+      }
+      readChecksum_ += sum;
+      inPos_ += take;
+      got += take;
+    }
+    return got;
+  }
+
   // Stores one byte for the destination. Throws EUnableToCompress when the
   // output limit is used up and the destination's write error when a full
   // buffer cannot be written.

@@ -10,6 +10,7 @@
 //
 // Symbols are gathered per block (flag bytes plus literals and matches) and
 // the block's Huffman codes are built when it is sent.
+#include <bit>
 #include <cstring>
 #include <memory>
 
@@ -76,19 +77,44 @@ struct Lh5Encoder {
   uint16_t* treeFreq = nullptr;
   uint16_t lenCount[kMaxCodeLength + 1];
 
-  // --- bit writer
-  uint32_t bitBuf = 0;
+  // --- bit writer: the pending bits are the low bitCount bits of bitBuf,
+  // first bit highest. Whole 32-bit words go to a staging buffer that reaches
+  // the codec's sink in bulk; the output limit applies to it as it would to
+  // single bytes, only noticed a little later.
+  static constexpr int kStageSize = 4096;
+  uint64_t bitBuf = 0;
   int bitCount = 0;
+  int stagePos = 0;
+  uint8_t stage[kStageSize];
 
   void PutBits(int n, uint32_t x) {
-    if (n == 0) return;
     bitBuf = (bitBuf << n) | (x & ((1u << n) - 1));
     bitCount += n;
+    if (bitCount >= 32) {
+      bitCount -= 32;
+      const auto w = static_cast<uint32_t>(bitBuf >> bitCount);
+      if (stagePos > kStageSize - 4) FlushStage();
+      stage[stagePos] = static_cast<uint8_t>(w >> 24);
+      stage[stagePos + 1] = static_cast<uint8_t>(w >> 16);
+      stage[stagePos + 2] = static_cast<uint8_t>(w >> 8);
+      stage[stagePos + 3] = static_cast<uint8_t>(w);
+      stagePos += 4;
+    }
+  }
+
+  void FlushStage() {
+    s.CodecWriteBytes(stage, stagePos);
+    stagePos = 0;
+  }
+
+  // Sends the whole bytes still pending; bits of an incomplete byte are dropped.
+  void FlushBits() {
     while (bitCount >= 8) {
       bitCount -= 8;
-      s.CodecWriteByte(static_cast<uint8_t>(bitBuf >> bitCount));
+      if (stagePos == kStageSize) FlushStage();
+      stage[stagePos++] = static_cast<uint8_t>(bitBuf >> bitCount);
     }
-    bitBuf &= (1u << bitCount) - 1;
+    FlushStage();
   }
 
   // A chain holds children of several nodes, told apart by their parent, but
@@ -294,15 +320,7 @@ void Lh5Encoder::DeleteNode() {
   avail = r;
 }
 
-int Lh5Encoder::ReadText(int at, int n) {
-  int got = 0;
-  while (got < n) {
-    const uint8_t b = s.CodecReadByte();
-    if (s.EndOfInput()) break;
-    text[at + got++] = b;
-  }
-  return got;
-}
+int Lh5Encoder::ReadText(int at, int n) { return s.CodecReadBytes(text + at, n); }
 
 void Lh5Encoder::GetNextMatch() {
   --remainder;
@@ -333,12 +351,7 @@ void Lh5Encoder::Output(int c, int p) {
     buf[flagPos] |= static_cast<uint8_t>(outputMask);
     buf[outputPos++] = static_cast<uint8_t>(p >> 8);
     buf[outputPos++] = static_cast<uint8_t>(p);
-    int bits = 0;
-    while (p) {
-      p >>= 1;
-      ++bits;
-    }
-    pFreq[bits]++;
+    pFreq[std::bit_width(static_cast<unsigned>(p))]++;
   }
 }
 
@@ -412,8 +425,7 @@ void Lh5Encoder::WriteCLen() {
 }
 
 void Lh5Encoder::EncodeP(int p) {
-  int c = 0;
-  for (int q = p; q; q >>= 1) ++c;
+  const int c = std::bit_width(static_cast<unsigned>(p));
   PutBits(ptLen[c], ptCode[c]);
   if (c > 1) PutBits(c - 1, static_cast<uint32_t>(p) & (0xFFFFu >> (17 - c)));
 }
@@ -594,6 +606,7 @@ void Lh5Encoder::Run() {
   }
   SendBlock();
   PutBits(7, 0);
+  FlushBits();
 }
 
 }  // namespace

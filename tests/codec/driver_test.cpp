@@ -147,6 +147,50 @@ TEST(CodecDriver, AbandonKeepsFlagUntilALaterRefillSucceeds) {
   EXPECT_EQ(calls, 2);
 }
 
+// The bulk read must hand out the same bytes, stop at the same place and leave
+// the same checksum, key position and flag as the byte-at-a-time loop it
+// stands for: across refills, with a key, and with a handler that abandons.
+TEST(CodecDriver, BulkReadMatchesTheByteLoop) {
+  struct Case {
+    int32_t size, request;
+    int32_t key;
+    int abandonAt;  // 1-based progress call answered -1; 0: never
+  };
+  const Case cases[] = {{20000, 5000, 0, 0},     {20000, 8192, 0x1234567, 0}, {20000, 30000, 0, 0},
+                        {20000, 3000, 0x55, 2},  {8192, 8192, 0, 1},          {100, 7, 0x0A0B0C0D, 0}};
+  for (const Case& c : cases) {
+    const Bytes data = RandomBytes(c.size, 21);
+    // Each state keeps a reference to its owner, so each gets its own.
+    int callsA = 0, callsB = 0;
+    CodecOwner ownerA, ownerB;
+    ownerA.Key = ownerB.Key = c.key;
+    ownerA.OnShowProgress = [&](int32_t& p) {
+      if (++callsA == c.abandonAt) p = -1;
+    };
+    ownerB.OnShowProgress = [&](int32_t& p) {
+      if (++callsB == c.abandonAt) p = -1;
+    };
+    TMemoryStream srcA(data), srcB(data), dest;
+    CodecState a(ownerA, dest, srcA, c.size, CodecDirection::kExpand, true);
+    CodecState b(ownerB, dest, srcB, c.size, CodecDirection::kExpand, true);
+    for (int round = 0; round < 4; ++round) {
+      Bytes viaLoop, viaBulk(c.request);
+      while (static_cast<int32_t>(viaLoop.size()) < c.request) {
+        const uint8_t byte = a.CodecReadByte();
+        if (a.EndOfInput()) break;
+        viaLoop.push_back(byte);
+      }
+      viaBulk.resize(b.CodecReadBytes(viaBulk.data(), c.request));
+      ASSERT_EQ(viaBulk, viaLoop) << c.size << "/" << c.request << " round " << round;
+      ASSERT_EQ(b.EndOfInput(), a.EndOfInput());
+      ASSERT_EQ(b.ReadChecksum(), a.ReadChecksum());
+      ASSERT_EQ(callsB, callsA);
+    }
+    // Same key position: the next byte unscrambles alike.
+    EXPECT_EQ(b.CodecReadByte(), a.CodecReadByte());
+  }
+}
+
 TEST(CodecDriver, AbandonStopsRunLengthDecoding) {
   CodecOwner owner;
   owner.OnShowProgress = [](int32_t& p) { p = -1; };
