@@ -45,6 +45,9 @@ struct Lh5Encoder {
   uint8_t text[kTextSize];
   uint8_t level[kNodeCount];
   uint8_t childCount[kNodeCount];
+  // XOR of each node's children: once a node is down to one child, this is
+  // that child, found without a hash lookup.
+  uint16_t childXor[kNodeCount];
   uint16_t position[kNodeCount];
   uint16_t parent[2 * kDictSize];
   uint16_t prev[2 * kDictSize];
@@ -131,10 +134,10 @@ struct Lh5Encoder {
   int Child(int q, int c);
   void MakeChild(int q, int c, int r);
   void Split(int old);
-  void InsertNode();
-  void DeleteNode();
+  [[gnu::always_inline]] inline void InsertNode();
+  [[gnu::always_inline]] inline void DeleteNode();
   int ReadText(int at, int n);
-  void GetNextMatch();
+  [[gnu::always_inline]] inline void GetNextMatch();
 
   void Output(int c, int p);
   void SendBlock();
@@ -186,12 +189,14 @@ void Lh5Encoder::MakeChild(int q, int c, int r) {
   prev[r] = static_cast<uint16_t>(h);
   parent[r] = static_cast<uint16_t>(q);
   childCount[q]++;
+  childXor[q] ^= static_cast<uint16_t>(r);
 }
 
 void Lh5Encoder::Split(int old) {
   const int node = avail;
   avail = next[node];
   childCount[node] = 0;
+  childXor[node] = 0;
   int t = prev[old];
   prev[node] = static_cast<uint16_t>(t);
   next[t] = static_cast<uint16_t>(node);
@@ -199,6 +204,7 @@ void Lh5Encoder::Split(int old) {
   next[node] = static_cast<uint16_t>(t);
   prev[t] = static_cast<uint16_t>(node);
   parent[node] = parent[old];
+  childXor[parent[old]] ^= static_cast<uint16_t>(old ^ node);
   level[node] = static_cast<uint8_t>(matchLen);
   position[node] = static_cast<uint16_t>(pos);
   MakeChild(node, text[matchPos + matchLen], old);
@@ -272,6 +278,7 @@ void Lh5Encoder::InsertNode() {
   next[pos] = static_cast<uint16_t>(t);
   prev[t] = static_cast<uint16_t>(pos);
   parent[pos] = static_cast<uint16_t>(q);
+  childXor[q] ^= static_cast<uint16_t>(r ^ pos);
   parent[r] = kNil;
   next[r] = static_cast<uint16_t>(pos);
 }
@@ -284,6 +291,7 @@ void Lh5Encoder::DeleteNode() {
   prev[sib] = static_cast<uint16_t>(r);
   r = parent[pos];
   parent[pos] = kNil;
+  childXor[r] ^= static_cast<uint16_t>(pos);
   if (r >= kDictSize || --childCount[r] > 1) return;
   // r is left with one child: pass its position up and splice it out.
   int t = position[r] & ~kPerc;
@@ -303,7 +311,7 @@ void Lh5Encoder::DeleteNode() {
     if (u > best) best = u;
     position[q] = static_cast<uint16_t>(best | kDictSize | kPerc);
   }
-  const int only = Child(r, text[t + level[r]]);
+  const int only = childXor[r];
   t = prev[only];
   u = next[only];
   next[t] = static_cast<uint16_t>(u);
@@ -315,6 +323,7 @@ void Lh5Encoder::DeleteNode() {
   prev[t] = static_cast<uint16_t>(only);
   next[only] = static_cast<uint16_t>(t);
   parent[only] = parent[r];
+  childXor[parent[r]] ^= static_cast<uint16_t>(r ^ only);
   parent[r] = kNil;
   next[r] = static_cast<uint16_t>(avail);
   avail = r;
@@ -578,6 +587,7 @@ void Lh5Encoder::Run() {
   std::memset(cFreq, 0, sizeof cFreq);
   std::memset(pFreq, 0, sizeof pFreq);
   std::memset(childCount, 0, sizeof childCount);
+  std::memset(childXor, 0, sizeof childXor);
   std::memset(prev, 0, sizeof prev);
   std::memset(position, 0, sizeof position);
   std::memset(level, 0, sizeof level);
