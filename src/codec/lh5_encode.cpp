@@ -42,7 +42,8 @@ struct Lh5Encoder {
   CodecState& s;
 
   // --- match finder
-  uint8_t text[kTextSize];
+  // Word compares may read a few bytes past the text; they never decide a match.
+  uint8_t text[kTextSize + 8];
   uint8_t level[kNodeCount];
   uint8_t childCount[kNodeCount];
   // XOR of each node's children: once a node is down to one child, this is
@@ -128,6 +129,26 @@ struct Lh5Encoder {
     uint32_t h = static_cast<uint32_t>((static_cast<uint64_t>(mixed) * kHeads) >> 32) + static_cast<uint32_t>(c);
     if (h >= static_cast<uint32_t>(kHeads)) h -= kHeads;
     return 2 * kDictSize + static_cast<int>(h);
+  }
+
+  // How many leading bytes of a and b agree, at most limit (> 0).
+  static int CommonPrefix(const uint8_t* a, const uint8_t* b, int limit) {
+    int n = 0;
+    if constexpr (std::endian::native != std::endian::little) {
+      while (n < limit && a[n] == b[n]) ++n;
+      return n;
+    }
+    do {
+      uint64_t x, y;
+      std::memcpy(&x, a + n, 8);
+      std::memcpy(&y, b + n, 8);
+      if (const uint64_t d = x ^ y) {
+        n += std::countr_zero(d) >> 3;
+        return n < limit ? n : limit;
+      }
+      n += 8;
+    } while (n < limit);
+    return limit;
   }
 
   void InitSlide();
@@ -249,22 +270,19 @@ void Lh5Encoder::InsertNode() {
       matchPos = position[r] & ~kPerc;
     }
     if (matchPos >= pos) matchPos -= kDictSize;
-    const uint8_t* t1 = &text[pos + matchLen];
-    const uint8_t* t2 = &text[matchPos + matchLen];
-    while (matchLen < j) {
-      if (*t1 != *t2) {
+    if (matchLen < j) {
+      matchLen += CommonPrefix(&text[pos + matchLen], &text[matchPos + matchLen], j - matchLen);
+      if (matchLen < j) {
         Split(r);
         return;
       }
-      ++matchLen;
-      ++t1;
-      ++t2;
     }
     if (matchLen >= kMaxMatch) break;
     position[r] = static_cast<uint16_t>(pos);
     q = r;
-    if ((r = Child(q, *t1)) == kNil) {
-      MakeChild(q, *t1, pos);
+    const int c = text[pos + matchLen];
+    if ((r = Child(q, c)) == kNil) {
+      MakeChild(q, c, pos);
       return;
     }
     ++matchLen;
