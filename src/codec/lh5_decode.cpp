@@ -46,12 +46,18 @@ struct Lh5Decoder {
   // end of the input, and after the progress handler gave up, the stream
   // reads as zero bits.
   void Need(int n) {
-    if (bitCount >= n) return;
-    while (bitCount <= 56) {
-      const uint64_t b = s.EndOfInput() ? 0 : s.CodecReadByte();
-      bitBuf |= b << (56 - bitCount);
+    if (bitCount < n) Fill();
+  }
+  // Tops the window up with as many whole bytes as fit.
+  [[gnu::noinline]] void Fill() {
+    const int room = (64 - bitCount) >> 3;  // whole bytes that fit
+    uint8_t bytes[8];
+    const int got = s.EndOfInput() ? 0 : s.CodecReadBytes(bytes, room);
+    for (int i = 0; i < got; ++i) {
+      bitBuf |= uint64_t{bytes[i]} << (56 - bitCount);
       bitCount += 8;
     }
+    bitCount += 8 * (room - got);  // the bits past the end read as zero
   }
   uint32_t Peek(int n) const { return static_cast<uint32_t>(bitBuf >> (64 - n)); }
   void Skip(int n) {
