@@ -1,6 +1,7 @@
 // Prints the speed (MB/s of plain bytes) and compressed size of every codec
 // method in both directions, with zlib (deflate level 6, inflate) on the same
 // data as a reference. The corpus is built here, deterministically.
+#include <algorithm>
 #include <ctime>
 #include <cstdint>
 #include <cstdio>
@@ -134,45 +135,66 @@ void Report(const char* corpus, const char* method, size_t plain, size_t packed,
 
 int main(int argc, char** argv) {
   const int reps = argc > 1 ? std::atoi(argv[1]) : 3;
+  if (argc > 2 || reps < 1) {
+    std::fprintf(stderr, "usage: codec_bench [runs]   (runs >= 1, default 3)\n");
+    return 2;
+  }
   struct Corpus {
     const char* name;
     Bytes data;
   } corpora[] = {{"text-like", TextLike(4 << 20)},
                  {"binary-like", BinaryLike(3 << 20)},
                  {"compressed-like", CompressedLike(2 << 20)}};
-  struct Method {
+  struct Row {
+    Row(const char* n, int o) : name(n), ordinal(o) {}
     const char* name;
-    int ordinal;
-  } methods[] = {{"LH5", zel::coLZH5}, {"LZH", zel::coLZH}, {"RLE", zel::coRLE}};
+    int ordinal;  // -1: zlib
+    Bytes packed, back;
+    double enc = 1e30, dec = 1e30;
+  };
 
-  std::printf("best of %d runs; MB/s of plain bytes per second of thread CPU time\n", reps);
+  std::printf("best of %d runs, taken in turns so every method sees the same load on the machine;\n", reps);
+  std::printf("MB/s of plain bytes per second of thread CPU time\n");
   std::printf("%-16s %-10s %10s %10s %8s %9s %9s\n", "corpus", "method", "plain", "packed", "ratio",
               "enc MB/s", "dec MB/s");
   std::printf("%-16s %-10s %10s %10s %8s %9s %9s %8s\n", "", "", "", "", "", "", "", "digest");
   for (const Corpus& c : corpora) {
     const auto plain = static_cast<int32_t>(c.data.size());
-    for (const Method& m : methods) {
-      Bytes packed, back;
-      const double enc = TimeCodec(reps, m.ordinal, zel::CodecDirection::kCompress, c.data, 0, packed);
-      const double dec = TimeCodec(reps, m.ordinal, zel::CodecDirection::kExpand, packed, plain, back);
-      Report(c.name, m.name, c.data.size(), packed.size(), Digest(packed.data(), packed.size()), enc, dec,
-             back == c.data);
-    }
+    std::vector<Row> rows;
+    rows.emplace_back("LH5", zel::coLZH5);
+    rows.emplace_back("LZH", zel::coLZH);
+    rows.emplace_back("RLE", zel::coRLE);
 #ifdef ZEL_BENCH_ZLIB
-    Bytes packed(compressBound(c.data.size()));
-    uLongf packedSize = packed.size();
-    const double enc = Best(reps, [&] {
-      packedSize = packed.size();
-      compress2(packed.data(), &packedSize, c.data.data(), c.data.size(), 6);
-    });
-    Bytes back(c.data.size());
-    const double dec = Best(reps, [&] {
-      uLongf backSize = back.size();
-      uncompress(back.data(), &backSize, packed.data(), packedSize);
-    });
-    Report(c.name, "zlib-6", c.data.size(), packedSize, Digest(packed.data(), packedSize), enc, dec,
-           back == c.data);
+    rows.emplace_back("zlib-6", -1);
 #endif
+    for (int r = 0; r < reps; ++r) {
+      for (Row& row : rows) {
+        double enc, dec;
+        if (row.ordinal >= 0) {
+          enc = TimeCodec(1, row.ordinal, zel::CodecDirection::kCompress, c.data, 0, row.packed);
+          dec = TimeCodec(1, row.ordinal, zel::CodecDirection::kExpand, row.packed, plain, row.back);
+        } else {
+#ifdef ZEL_BENCH_ZLIB
+          row.packed.resize(compressBound(c.data.size()));
+          uLongf packedSize = row.packed.size();
+          enc = Best(1, [&] { compress2(row.packed.data(), &packedSize, c.data.data(), c.data.size(), 6); });
+          row.packed.resize(packedSize);
+          row.back.resize(c.data.size());
+          uLongf backSize = row.back.size();
+          dec = Best(1, [&] { uncompress(row.back.data(), &backSize, row.packed.data(), row.packed.size()); });
+          row.back.resize(backSize);
+#else
+          enc = dec = 0;
+#endif
+        }
+        row.enc = std::min(row.enc, enc);
+        row.dec = std::min(row.dec, dec);
+      }
+    }
+    for (const Row& row : rows) {
+      Report(c.name, row.name, c.data.size(), row.packed.size(), Digest(row.packed.data(), row.packed.size()),
+             row.enc, row.dec, row.back == c.data);
+    }
   }
   return 0;
 }
