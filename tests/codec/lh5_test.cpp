@@ -248,6 +248,44 @@ TEST(Lh5RoundTrip, AllKindsOfInput) {
   }
 }
 
+// Data repeating with every period from 1 to 40 makes the encoder send
+// matches whose source overlaps their destination at every distance, short
+// and long, and across the dictionary's wrap: each must repeat exactly.
+TEST(Lh5RoundTrip, OverlappingMatchesAtEveryDistance) {
+  Bytes plain;
+  for (int period = 1; period <= 40; ++period) {
+    const Bytes unit = RandomBytes(period, 100 + period);
+    for (int i = 0; i < 700; ++i) plain.push_back(unit[i % period]);
+    const Bytes gap = RandomBytes(13, 200 + period);  // ends the run with literals
+    plain.insert(plain.end(), gap.begin(), gap.end());
+  }
+  // Short runs too: matches of 3 to 20 bytes at distances 1 to 20.
+  for (int len = 3; len <= 20; ++len) {
+    for (int dist = 1; dist <= 20; ++dist) {
+      const Bytes unit = RandomBytes(dist, 7 * len + dist);
+      for (int i = 0; i < dist + len; ++i) plain.push_back(unit[i % dist]);
+      plain.push_back(static_cast<uint8_t>(len * 11 + dist));
+    }
+  }
+  ASSERT_GT(plain.size(), 2u * 8192);
+  const Bytes packed = Encode(coLZH5, plain);
+  EXPECT_LT(packed.size(), plain.size() / 2);
+  EXPECT_EQ(Lh5(packed, static_cast<int32_t>(plain.size())), plain);
+  // Distances just under the dictionary size: in the ring the source lies a
+  // few bytes ahead of the destination, so the copy must read the old bytes
+  // before it overwrites them.
+  for (int dist : {8180, 8186, 8190, 8191}) {
+    for (int tail = 1; tail < 8; tail += 2) {  // the last match is not a multiple of 8 bytes
+      Bytes far = RandomBytes(dist, 300 + dist);
+      far.insert(far.end(), far.begin(), far.begin() + 2 * 256 + 16 + tail);
+      const Bytes farPacked = Encode(coLZH5, far);
+      EXPECT_LT(farPacked.size(), far.size() - 400) << dist;
+      EXPECT_EQ(Lh5(farPacked, static_cast<int32_t>(far.size())), far) << dist << "+" << tail;
+    }
+  }
+}
+
+
 TEST(Lh5RoundTrip, CompressesRepetitiveData) {
   const Bytes text = TextBytes(100000, 3);
   EXPECT_LT(Encode(coLZH5, text).size(), text.size() / 3);
