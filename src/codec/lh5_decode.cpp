@@ -219,16 +219,17 @@ inline uint32_t Lh5Decoder::DecodeP() {
   return (1u << (j - 1)) + GetBits(static_cast<int>(j) - 1);
 }
 
-// Copies a match of len (3..256) bytes forward, eight at a time: right when
-// the two ranges are apart, and also when the source runs at least eight bytes
-// behind the destination, since every word it reads is then written already.
-// The last word ends exactly at len, so nothing beyond the match is touched.
 inline void Copy8(uint8_t* dst, const uint8_t* src) {
   uint64_t v;
   std::memcpy(&v, src, 8);
   std::memcpy(dst, &v, 8);
 }
 
+// Copies a match of len (3..256) bytes forward, a word at a time: right when
+// the two ranges are apart, and also when the source runs at least eight bytes
+// behind the destination, since every word it reads is then written already.
+// Short matches take two overlapping words; the last word ends exactly at
+// len, so nothing beyond the match is touched.
 inline void CopyMatch(uint8_t* dst, const uint8_t* src, uint32_t len) {
   if (len < 8) {
     if (len >= 4) {
