@@ -24,6 +24,7 @@ using namespace lh5;
 
 constexpr int kNil = 0;
 constexpr uint16_t kPerc = 0x8000;
+static_assert(kPerc == 1u << 15);  // the flag walk below takes it as the top bit
 constexpr int kTextSize = 2 * kDictSize + kMaxMatch;
 constexpr int kNodeCount = kDictSize + 256;            // internal nodes and roots
 // Child lookup: chain heads for (node, byte) pairs follow the node and leaf
@@ -244,10 +245,26 @@ void Lh5Encoder::InsertNode() {
       r = q;
       q = parent[q];
     }
+    // Flagged ancestors take pos and the first unflagged one is flagged.
+    // Whether a node is flagged is hard to predict, so each round does two
+    // levels with masks instead of branches, storing back the value it read
+    // where a node is not flagged. Past a root the reads stay inside the
+    // tables and the stores change nothing.
     int t = q;
-    while (position[t] & kPerc) {
-      position[t] = static_cast<uint16_t>(pos);
-      t = parent[t];
+    for (;;) {
+      const int t1 = parent[t];
+      const unsigned p0 = position[t];
+      const unsigned p1 = position[t1];
+      const unsigned m0 = 0u - (p0 >> 15);         // all ones when t is flagged
+      const unsigned m1 = m0 & (0u - (p1 >> 15));  // ... and t1 as well
+      const auto v = static_cast<unsigned>(pos);
+      position[t] = static_cast<uint16_t>(p0 ^ ((p0 ^ v) & m0));
+      position[t1] = static_cast<uint16_t>(p1 ^ ((p1 ^ v) & m1));
+      if (__builtin_expect(m1 == 0, 1)) {
+        t ^= (t ^ t1) & static_cast<int>(m0);  // t1 when t was flagged
+        break;
+      }
+      t = parent[t1];
     }
     if (t < kDictSize) position[t] = static_cast<uint16_t>(pos | kPerc);
   } else {
