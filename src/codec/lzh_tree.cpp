@@ -58,16 +58,15 @@ void AdaptiveTree::Update(int symbol) {
     const uint16_t k = ++freq[c];
     if (k > freq[c + 1]) {
       // The last position whose frequency is still below k; the entries after
-      // c are in order, and the sentinel ends the range.
+      // c are in order, and the sentinel ends the range. Most often it is
+      // c + 1; otherwise a search whose steps choose with masks rather than
+      // branches, since with even frequencies each step is a coin toss.
       int l = c + 1;
-      int hi = kTableSize;
-      while (hi - l > 1) {
-        const int mid = (l + hi) / 2;
-        if (freq[mid] < k) {
-          l = mid;
-        } else {
-          hi = mid;
-        }
+      int n = freq[l + 1] < k ? kTableSize - l : 1;
+      while (n > 1) {
+        const int half = n / 2;
+        l += half & -static_cast<int>(freq[l + half] < k);
+        n -= half;
       }
       freq[c] = freq[l];
       freq[l] = k;
