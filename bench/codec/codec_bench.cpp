@@ -85,37 +85,29 @@ Bytes CompressedLike(size_t n) {
 
 double MBps(size_t bytes, double seconds) { return seconds > 0 ? bytes / seconds / 1e6 : 0; }
 
-// Best of `reps` timings, to keep other load on the machine out of the figures.
+// Thread CPU seconds of one call of f.
 template <typename F>
-double Best(int reps, F&& f) {
-  double best = 1e30;
-  for (int i = 0; i < reps; ++i) {
-    const double t0 = CpuNow();
-    f();
-    const double s = CpuNow() - t0;
-    if (s < best) best = s;
-  }
-  return best;
+double Time(F&& f) {
+  const double t0 = CpuNow();
+  f();
+  return CpuNow() - t0;
 }
 
-// Runs one method `reps` times over the same streams (rewound, the output's
-// memory kept), so only the codec itself is timed; returns the best time.
-double TimeCodec(int reps, int method, zel::CodecDirection dir, const Bytes& in, int32_t plainSize,
-                 Bytes& out) {
+// One run of a method over in; only the codec itself is timed. out receives
+// what it wrote.
+double TimeCodec(int method, zel::CodecDirection dir, const Bytes& in, int32_t plainSize, Bytes& out) {
   zel::TMemoryStream source(in);
   zel::TMemoryStream dest;
   dest.Data().reserve(plainSize > 0 ? plainSize : in.size() * 2);
   zel::CodecOwner owner;
   owner.OutputReserve = -static_cast<int32_t>(in.size());  // never give up on incompressible data
-  const double best = Best(reps, [&] {
-    source.Seek(0, zel::SeekOrigin::kBegin);
-    dest.Clear();
-    uint32_t checksum = 0;
+  uint32_t checksum = 0;
+  const double seconds = Time([&] {
     zel::RunCodec(owner, dest, source, static_cast<int32_t>(in.size()), plainSize, method, checksum, dir,
                   false);
   });
   out = dest.Data();
-  return best;
+  return seconds;
 }
 
 // FNV-1a of the packed stream: a changed digest means a changed bit stream.
@@ -171,17 +163,17 @@ int main(int argc, char** argv) {
       for (Row& row : rows) {
         double enc, dec;
         if (row.ordinal >= 0) {
-          enc = TimeCodec(1, row.ordinal, zel::CodecDirection::kCompress, c.data, 0, row.packed);
-          dec = TimeCodec(1, row.ordinal, zel::CodecDirection::kExpand, row.packed, plain, row.back);
+          enc = TimeCodec(row.ordinal, zel::CodecDirection::kCompress, c.data, 0, row.packed);
+          dec = TimeCodec(row.ordinal, zel::CodecDirection::kExpand, row.packed, plain, row.back);
         } else {
 #ifdef ZEL_BENCH_ZLIB
           row.packed.resize(compressBound(c.data.size()));
           uLongf packedSize = row.packed.size();
-          enc = Best(1, [&] { compress2(row.packed.data(), &packedSize, c.data.data(), c.data.size(), 6); });
+          enc = Time([&] { compress2(row.packed.data(), &packedSize, c.data.data(), c.data.size(), 6); });
           row.packed.resize(packedSize);
           row.back.resize(c.data.size());
           uLongf backSize = row.back.size();
-          dec = Best(1, [&] { uncompress(row.back.data(), &backSize, row.packed.data(), row.packed.size()); });
+          dec = Time([&] { uncompress(row.back.data(), &backSize, row.packed.data(), row.packed.size()); });
           row.back.resize(backSize);
 #else
           enc = dec = 0;
