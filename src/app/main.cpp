@@ -33,7 +33,7 @@ int RunSetup() {
 
   TMainSetup mainSetup;
   MainSetup = &mainSetup;
-  if (!mainSetup.CreateForm(CommandLineArguments())) return 1;
+  if (!mainSetup.CreateForm(CommandLineArguments())) return zel::kExitFailed;
   TForm3 form3;
   Form3 = &form3;
   TZEL wizard;
@@ -73,6 +73,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     return RunSetup();
   } catch (...) {
-    return 1;
+    return zel::kExitFailed;
   }
 }

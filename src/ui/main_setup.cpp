@@ -178,7 +178,7 @@ LRESULT TMainSetup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       sys::SetMainWindow(0);
-      PostQuitMessage(0);
+      PostQuitMessage(data.ExitCode);
       return 0;
     default:
       return Window::OnMessage(message, wParam, lParam);

@@ -182,6 +182,7 @@ void TUnzip::ExpandSetupFiles() {
     // After the user's abort the expansion ends with an error by design;
     // the user has already been asked, so no error box follows.
     if (!SetupAborted) sys::MsgBox(kErrorExpanding, sys::kMbOk);
+    if (MainSetup) MainSetup->data.ExitCode = SetupAborted ? kExitCancelled : kExitFailed;
     if (ZEL) ZEL->ClearReboot();
     SetupAborted = true;
   }

@@ -229,7 +229,9 @@ void TZEL::PerformInstall() {
       RunInstall(data, choices, windowsDir, data.Header.text, ops, hooks_ ? *hooks_ : noHooks);
   if (outcome.completed) {
     data.InstallCompleted = true;
+    data.ExitCode = kExitInstalled;
   } else {
+    data.ExitCode = kExitFailed;
     state.rebootChecked = false;
     sys::MsgBox(outcome.error, sys::kMbOk | sys::kMbIconError);
   }
