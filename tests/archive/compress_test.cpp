@@ -53,6 +53,16 @@ uint32_t Sum(const std::vector<uint8_t>& d) {
   return s;
 }
 
+// What the expansion of s raises as damage; "no error" when it ends well.
+std::string DamageOf(TCompress& c, TStream& s, TStringList* list = nullptr) {
+  try {
+    c.ExpandStreamFiles(s, list);
+  } catch (const EDamagedArchive& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
 TMemoryStream Pack(std::vector<PackEntry> entries, TCompressionMethod method, int32_t key = 0) {
   TMemoryStream out;
   ArchiveWriteOptions options;
@@ -289,12 +299,8 @@ TEST(CompressExpand, DataBeyondTotalSizeIsDamage) {
                                       RawEntry("y", coNone, Text("y"), Sum(Text("y")))}));
   TCompress c;
   c.SetTargetPath(dir.Path());
-  try {
-    c.ExpandStreamFiles(beyond, nullptr);
-    FAIL() << "no error";
-  } catch (const EDamagedArchive& e) {
-    EXPECT_STREQ(e.what(), "damaged or unsafe package: \"y\" lies beyond the total size of its archive");
-  }
+  EXPECT_EQ(DamageOf(c, beyond),
+            "damaged or unsafe package: \"y\" lies beyond the total size of its archive");
   EXPECT_FALSE(fs::FileExists(dir / "y"));
 }
 
@@ -312,12 +318,8 @@ TEST(CompressExpand, UnknownMethodDataIsSkipped) {
   // A method that cannot give the bytes its header promises fails, even
   // where the sum of nothing matches the stored checksum.
   TMemoryStream promised(RawArchive(3, {RawEntry("odd", 9, Text("zzz"), 0)}));
-  try {
-    c.ExpandStreamFiles(promised, nullptr);
-    FAIL() << "no error";
-  } catch (const EDamagedArchive& e) {
-    EXPECT_STREQ(e.what(), "damaged or unsafe package: \"odd\" expands to 0 bytes, not the 3 its header gives");
-  }
+  EXPECT_EQ(DamageOf(c, promised),
+            "damaged or unsafe package: \"odd\" expands to 0 bytes, not the 3 its header gives");
 }
 
 TEST(CompressExpand, CustomMethodRunsOnExpandAndIsChecked) {
@@ -402,12 +404,8 @@ TEST(CompressKey, StoredEntriesAreCheckedLikeOthers) {
   EXPECT_THROW(c.ExpandStreamFiles(flipped, nullptr), EBadChecksum);
   // Stored data must be exactly as long as the file.
   TMemoryStream longer(RawArchive(5, {RawEntry("l", coNone, Text("abc"), Sum(Text("abc")), 0, 5)}));
-  try {
-    c.ExpandStreamFiles(longer, nullptr);
-    FAIL() << "no error";
-  } catch (const EDamagedArchive& e) {
-    EXPECT_STREQ(e.what(), "damaged or unsafe package: \"l\" is stored with 3 bytes but its header gives 5");
-  }
+  EXPECT_EQ(DamageOf(c, longer),
+            "damaged or unsafe package: \"l\" is stored with 3 bytes but its header gives 5");
 }
 
 // An entry may not give more than its header says: the output is cut off
@@ -422,12 +420,8 @@ TEST(CompressExpand, EntryGivingMoreThanItsSizeIsStopped) {
   TMemoryStream s(bytes);
   TCompress c;
   c.SetTargetPath(dir.Path());
-  try {
-    c.ExpandStreamFiles(s, nullptr);
-    FAIL() << "no error";
-  } catch (const EDamagedArchive& e) {
-    EXPECT_STREQ(e.what(), "damaged or unsafe package: \"big\" expands to more than the 20 bytes its header gives");
-  }
+  EXPECT_EQ(DamageOf(c, s),
+            "damaged or unsafe package: \"big\" expands to more than the 20 bytes its header gives");
   EXPECT_LE(fs::FileSize(dir / "big"), 20);
   // A custom method is held to the same size.
   TMemoryStream custom(RawArchive(2, {RawEntry("c", coCustom, Text("xyz"), 0, 0, 2)}, "ABC"));
@@ -447,12 +441,8 @@ TEST(CompressExpand, EmptyStreamBombEndsAtOnce) {
   TMemoryStream s(RawArchive(500000000, {RawEntry("bomb", coLZH5, {}, 0, 0, 500000000)}, "LH5"));
   TCompress c;
   c.SetTargetPath(dir.Path());
-  try {
-    c.ExpandStreamFiles(s, nullptr);
-    FAIL() << "no error";
-  } catch (const EDamagedArchive& e) {
-    EXPECT_STREQ(e.what(), "damaged or unsafe package: \"bomb\" has no stored data for its 500000000 bytes");
-  }
+  EXPECT_EQ(DamageOf(c, s),
+            "damaged or unsafe package: \"bomb\" has no stored data for its 500000000 bytes");
   EXPECT_EQ(fs::FileSize(dir / "bomb"), 0);
 }
 
@@ -466,12 +456,8 @@ TEST(CompressExpand, EveryListedNameMustArrive) {
   list.Add("");  // a blank line names no file
   list.Add("gone.txt");
   list.Add("b");
-  try {
-    c.ExpandStreamFiles(archive, &list);
-    FAIL() << "no error";
-  } catch (const EDamagedArchive& e) {
-    EXPECT_STREQ(e.what(), "damaged or unsafe package: \"gone.txt\" is missing from its archive");
-  }
+  EXPECT_EQ(DamageOf(c, archive, &list),
+            "damaged or unsafe package: \"gone.txt\" is missing from its archive");
   // With a list, a file that cannot be created ends the expansion.
   TMemoryStream nested = Pack({{"missing\\a", "", Text("a"), kDate, 0}}, coNone);
   TStringList wanted;

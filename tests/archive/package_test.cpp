@@ -62,6 +62,17 @@ TEST(Package, ExtractRefusesNamesLeavingTheDestination) {
   EXPECT_FALSE(fs::FileExists(dest.Path() + "\\..\\escaped.txt"));
 }
 
+// Writes a one-archive set into out and returns the request that reads it.
+ReadRequest OneArchiveSet(const SegArchiveSpec& spec, const ScratchDir& out, const ScratchDir& tmp) {
+  SegmentSetOptions o;
+  o.outDir = out.Path();
+  WriteSegmentSet({spec}, o);
+  ReadRequest r;
+  r.segDir = out.Path();
+  r.tmpDir = tmp.Path();
+  return r;
+}
+
 TEST(Package, TemplateFolderDecidesWhereAnArchiveGoes) {
   const std::string dest = "D:\\dest";
   EXPECT_EQ(ExtractFolder(dest, "app\\"), "D:\\dest\\app\\");
@@ -83,13 +94,7 @@ TEST(Package, TemplateFolderDecidesWhereAnArchiveGoes) {
 
 TEST(Package, UnsafeTemplateFailsListingVerifyingAndExtracting) {
   ScratchDir out, tmp, dest;
-  SegArchiveSpec spec{"..\\..\\tpl\\*.*", {{"a.txt", "", test::Text("a"), 0, 0}}};
-  SegmentSetOptions o;
-  o.outDir = out.Path();
-  WriteSegmentSet({spec}, o);
-  ReadRequest r;
-  r.segDir = out.Path();
-  r.tmpDir = tmp.Path();
+  const ReadRequest r = OneArchiveSet({"..\\..\\tpl\\*.*", {{"a.txt", "", test::Text("a"), 0, 0}}}, out, tmp);
   EXPECT_THROW(ListPackage(r), EUnsafeName);
   EXPECT_THROW(TestPackage(r), EUnsafeName);
   EXPECT_THROW(ExtractPackage(r, dest / "x\\y"), EUnsafeName);
@@ -102,13 +107,7 @@ TEST(Package, UnsafeTemplateFailsListingVerifyingAndExtracting) {
 // stands for a folder on the way or for the file itself.
 TEST(Package, LinkInTheDestinationIsNotFollowed) {
   ScratchDir out, tmp, dest, outside;
-  SegArchiveSpec spec{"app\\*.*", {{"readme.txt", "", test::Text("new"), 0, 0}}};
-  SegmentSetOptions o;
-  o.outDir = out.Path();
-  WriteSegmentSet({spec}, o);
-  ReadRequest r;
-  r.segDir = out.Path();
-  r.tmpDir = tmp.Path();
+  const ReadRequest r = OneArchiveSet({"app\\*.*", {{"readme.txt", "", test::Text("new"), 0, 0}}}, out, tmp);
   auto host = [](const std::string& path) {
     std::string p = path;
     for (char& c : p)

@@ -84,6 +84,16 @@ void PutEntryField(std::vector<uint8_t>& archive, int index, int field, uint32_t
   format::PutU32(archive.data() + EntryAt(archive, index) + field, value);
 }
 
+// One LH5 entry of text whose header (and archive total) claim expanded bytes.
+void LyingLh5Entry(ArchivePlan& plan, const std::string& name, size_t size, uint32_t expanded) {
+  plan.entries = {File(name, Prose(size))};
+  plan.method = coLZH5;
+  plan.damage = [expanded](std::vector<uint8_t>& a) {
+    PutEntryField(a, 0, format::entry_header::kExpandedSize, expanded);
+    PutTotalSize(a, expanded);
+  };
+}
+
 // The logical stream of a set of the given archives, in one segment file.
 void WriteSet(const std::vector<ArchivePlan>& plans, const std::string& folder) {
   std::vector<uint8_t> stream(format::set_header::kSize, 0);
@@ -246,19 +256,9 @@ void WriteHostileSet(const std::string& caseName, const std::string& folder, con
       PutTotalSize(a, 204);
     };
   } else if (caseName == "expanded_size_lie_lh5") {
-    plan.entries = {File("prose.txt", Prose(5000))};
-    plan.method = coLZH5;
-    plan.damage = [](std::vector<uint8_t>& a) {
-      PutEntryField(a, 0, format::entry_header::kExpandedSize, 6000);
-      PutTotalSize(a, 6000);
-    };
+    LyingLh5Entry(plan, "prose.txt", 5000, 6000);
   } else if (caseName == "bomb_short_stream") {
-    plan.entries = {File("bomb.bin", Prose(3000))};
-    plan.method = coLZH5;
-    plan.damage = [](std::vector<uint8_t>& a) {
-      PutEntryField(a, 0, format::entry_header::kExpandedSize, kBombSize);
-      PutTotalSize(a, kBombSize);
-    };
+    LyingLh5Entry(plan, "bomb.bin", 3000, kBombSize);
   } else if (caseName == "bomb_empty_stream") {
     plan.entries = {File("bomb.bin", "")};
     plan.damage = [](std::vector<uint8_t>& a) {
