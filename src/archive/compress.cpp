@@ -37,8 +37,11 @@ class NullStream : public TStream {
 
 int64_t BytesLeft(TStream& source) { return source.Size() - source.Position(); }
 
-[[noreturn]] void Damaged(const std::string& name, const std::string& what) {
-  throw EDamagedArchive(std::string(kUnsafePackage) + ": \"" + name + "\" " + what);
+// "damaged or unsafe package: "<name>" <what>[<size><tail>]".
+[[noreturn]] void Damaged(const std::string& name, const char* what, int32_t size = -1, const char* tail = "") {
+  std::string message = std::string(kUnsafePackage) + ": \"" + name + "\" " + what;
+  if (size >= 0) message += std::to_string(size) + tail;
+  throw EDamagedArchive(message);
 }
 
 // Passes an entry's output on and refuses every byte beyond the size its
@@ -50,7 +53,7 @@ class ExpandedSizeLimit : public TStream {
   int32_t Read(void* buffer, int32_t count) override { return dest_.Read(buffer, count); }
   int32_t Write(const void* buffer, int32_t count) override {
     if (count > size_ - written_)
-      Damaged(name_, "expands to more than the " + std::to_string(size_) + " bytes its header gives");
+      Damaged(name_, "expands to more than the ", size_, " bytes its header gives");
     const int32_t n = dest_.Write(buffer, count);
     if (n > 0) written_ += n;
     return n;
@@ -80,9 +83,9 @@ uint32_t CopySummed(TStream& dest, TStream& source, int32_t size) {
 }
 
 // Marks every line of list equal to name (without regard to case) as arrived.
-void MarkArrived(const TStringList& list, const std::string& name, std::vector<bool>& arrived) {
+void MarkArrived(const TStringList& list, const std::string& name, std::vector<uint8_t>& arrived) {
   for (int i = 0; i < list.Count(); ++i)
-    if (SameText(list[i], name)) arrived[static_cast<size_t>(i)] = true;
+    if (SameText(list[i], name)) arrived[static_cast<size_t>(i)] = 1;
 }
 
 }  // namespace
@@ -178,7 +181,7 @@ void TCompress::ExpandStreamFiles(TStream& source, TStringList* list) {
   TStringList expanded;
   const ArchiveHeader archive = ReadArchiveHeader(source);
   int64_t runningSum = 0;
-  std::vector<bool> arrived(list ? static_cast<size_t>(list->Count()) : 0, false);
+  std::vector<uint8_t> arrived(list ? static_cast<size_t>(list->Count()) : 0, 0);
   bool stopped = false;
   format::EntryHeader entry;
   std::string name;
@@ -278,8 +281,7 @@ void TCompress::ExpandEntry(TStream& dest, TStream& source, const format::EntryH
   switch (entry.Method) {
     case coNone:
       if (entry.CompressedSize != entry.ExpandedSize)
-        Damaged(name, "is stored with " + std::to_string(entry.CompressedSize) + " bytes but its header gives " +
-                          std::to_string(entry.ExpandedSize));
+        Damaged(name, "is stored in a size other than the ", entry.ExpandedSize, " bytes its header gives");
       // Stored data is checked like any other: the writer stores its byte sum.
       computed = CopySummed(out, source, entry.CompressedSize);
       break;
@@ -288,7 +290,7 @@ void TCompress::ExpandEntry(TStream& dest, TStream& source, const format::EntryH
     case coLZH5: {
       // Every method needs at least one stored byte to give any output.
       if (entry.CompressedSize == 0 && entry.ExpandedSize > 0)
-        Damaged(name, "has no stored data for its " + std::to_string(entry.ExpandedSize) + " bytes");
+        Damaged(name, "has no stored data for its ", entry.ExpandedSize, " bytes");
       CodecOwner owner;
       owner.OnShowProgress = OnShowProgress;
       owner.Key = Key;
@@ -319,9 +321,9 @@ void TCompress::ExpandEntry(TStream& dest, TStream& source, const format::EntryH
     if (!locked) throw EBadChecksum(kBadChecksumMessage);
     if (static_cast<uint32_t>(Key) + computed != entry.Checksum) throw EInvalidKey(kInvalidKeyMessage);
   }
+  // More was refused while it was written.
   if (out.Written() != entry.ExpandedSize)
-    Damaged(name, "expands to " + std::to_string(out.Written()) + " bytes, not the " +
-                      std::to_string(entry.ExpandedSize) + " its header gives");
+    Damaged(name, "expands to fewer than the ", entry.ExpandedSize, " bytes its header gives");
 }
 
 int64_t TCompress::FreeSpaceFor(const std::string& path) {

@@ -212,7 +212,7 @@ const std::vector<HostileCase>& HostileCases() {
     all.push_back({"total_size_lie", false, true, Refused("b.txt") + " lies beyond the total size of its archive"});
     all.push_back({"archive_size_lie", false, true, Refused("ok.txt") + " is missing from its archive"});
     all.push_back({"expanded_size_lie_stored", false, true,
-                   Refused("ok.txt") + " is stored with 2 bytes but its header gives 200"});
+                   Refused("ok.txt") + " is stored in a size other than the 200 bytes its header gives"});
     all.push_back({"bomb_empty_stream", false, true, Refused("bomb.bin") + " has no stored data for its 500000000 bytes"});
     // An LH5 stream asked for 1,000 bytes more than it holds: the rest would
     // be zeros, whose sum matches.
