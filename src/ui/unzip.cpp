@@ -209,7 +209,8 @@ void TUnzip::FormClick() {
   if (MainSetup) MainSetup->ClearTempDir();
   KillTimer(Handle(), kTimer1);
   // Ends the modal run; while an expansion is running the window closes as
-  // soon as it has stopped (at the next progress report of a compressed file).
+  // soon as it has stopped (at the next file, or the next progress report of
+  // the file being decoded).
   EndModal(IDABORT);
 }
 
