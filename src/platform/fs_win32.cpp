@@ -40,6 +40,11 @@ uint32_t FileDosDateTime(const std::string& path) {
   return static_cast<uint32_t>(date) << 16 | time;
 }
 
+bool IsLink(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 bool CreateDir(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 bool RemoveDir(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 bool DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
@@ -75,12 +80,47 @@ std::string ExpandFileName(const std::string& path) {
   return std::string(buffer, n);
 }
 
-int64_t DiskFree(int drive) {
-  std::string root;
-  if (drive > 0 && drive <= 26) root = std::string(1, static_cast<char>('A' + drive - 1)) + ":\\";
+namespace {
+int64_t FreeBytes(const std::string& root) {
   ULARGE_INTEGER available;
   if (!GetDiskFreeSpaceExA(root.empty() ? nullptr : root.c_str(), &available, nullptr, nullptr)) return -1;
   return static_cast<int64_t>(available.QuadPart);
+}
+}  // namespace
+
+int64_t DiskFree(int drive) {
+  std::string root;
+  if (drive > 0 && drive <= 26) root = std::string(1, static_cast<char>('A' + drive - 1)) + ":\\";
+  return FreeBytes(root);
+}
+
+int64_t FreeSpace(const std::string& folder) {
+  // The root of the drive or share: older systems take nothing else.
+  const std::string drive = ExtractFileDrive(folder);
+  return FreeBytes(drive.empty() ? drive : drive + "\\");
+}
+
+std::string TempFolder() {
+  char buffer[MAX_PATH + 1];
+  const DWORD n = GetTempPathA(sizeof buffer, buffer);
+  if (n == 0 || n >= sizeof buffer) return std::string();
+  const std::string folder(buffer, n);
+  return folder.size() > 3 ? ExcludeTrailingBackslash(folder) : folder;
+}
+
+std::string CreateUniqueDir(const std::string& parent, const std::string& prefix) {
+  const std::string base = IncludeTrailingBackslash(parent) + prefix;
+  DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 12);
+  for (int attempt = 0; attempt < 4096; ++attempt, seed = seed * 69069 + 1) {
+    // Five hex digits: with a prefix of three the name stays within 8.3.
+    char tail[6];
+    for (int i = 0; i < 5; ++i) tail[i] = "0123456789ABCDEF"[(seed >> (8 + 4 * i)) & 15];
+    tail[5] = '\0';
+    const std::string path = base + tail;
+    if (CreateDirectoryA(path.c_str(), nullptr)) return path;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return std::string();
 }
 
 }  // namespace zel::fs

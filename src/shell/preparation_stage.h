@@ -48,6 +48,8 @@ class TPreparationStage {
   void SegBefore(uint32_t segNumber, const std::string& segBaseName);
   // Before each file is expanded: redirects filepath flat into TempDir,
   // advances the gauge and shows the picture once it has been expanded.
+  // After an abort it ends the expansion instead (throws the archive
+  // component's abort error), so nothing more is written.
   void CheckFile(std::string& filepath);
   // While a file is decoded: asks the decoding to stop after an abort.
   void ShowProgress(int& percentageDone) const;

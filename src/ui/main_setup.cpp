@@ -108,7 +108,7 @@ void TMainSetup::FormShow() {
   }
   ProcessMessages();
   if (closing_ || !Handle()) return;  // closed while the messages ran
-  ClearTempDir();
+  // TempDir is new and empty: nothing of an earlier setup to clear.
   LoadInstallConfig();
   SetTimer(Handle(), kTimer1, kTimer1Interval, nullptr);
 }
@@ -131,10 +131,12 @@ void TMainSetup::FormResize() {
 void TMainSetup::Timer1Timer() {
   KillTimer(Handle(), kTimer1);
   if (Unzip) Unzip->ShowModal(Handle());
-  const bool aborted = !Unzip || Unzip->SetupAborted;
+  // However the preparation window closed, the wizard comes only after a
+  // complete expansion.
+  const bool expanded = Unzip && Unzip->Succeeded && !Unzip->SetupAborted;
   delete Unzip;
   Unzip = nullptr;
-  if (!aborted && ZEL) ZEL->ShowModal(Handle());
+  if (expanded && ZEL) ZEL->ShowModal(Handle());
   Close();
 }
 

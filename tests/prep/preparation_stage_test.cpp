@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/safe_name.h"
 
 namespace zel {
 namespace {
@@ -176,6 +177,27 @@ TEST_F(PreparationStageTest, UnloadablePictureEndsTheExpansion) {
   TPreparationStage stage(host_, settings_);
   std::string path = "x.txt";
   EXPECT_THROW(stage.CheckFile(path), Exception);
+}
+
+TEST_F(PreparationStageTest, PictureNameMustBeSafe) {
+  Write(root_ / "logo.bmp", "BM");  // beside TempDir
+  settings_.bitmapFile = "..\\logo.bmp";
+  TPreparationStage stage(host_, settings_);
+  std::string path = "x.txt";
+  EXPECT_THROW(stage.CheckFile(path), EUnsafeName);
+  EXPECT_TRUE(host_.pictures.empty());
+}
+
+// After the user's Abort nothing more is written: the next file ends the
+// expansion, whatever its method.
+TEST_F(PreparationStageTest, AfterAnAbortTheNextFileEndsTheExpansion) {
+  TPreparationStage stage(host_, settings_);
+  std::string path = "a.txt";
+  stage.CheckFile(path);
+  stage.SetupAborted = true;
+  std::string next = "b.txt";
+  EXPECT_THROW(stage.CheckFile(next), Exception);
+  EXPECT_EQ(stage.Gauge().Position(), 1);
 }
 
 TEST_F(PreparationStageTest, ProgressIsAbandonedOnlyAfterAnAbort) {
