@@ -9,9 +9,12 @@ namespace zel::sys {
 // such as "kernel32.dll"), or null when this Windows lacks either. A DLL the
 // program has not loaded yet is loaded from the system folder only, never
 // from the folder the setup runs from. Windows build only.
-//
-// It lives in a file of its own, so that a test program can link its own
-// version in its place and pretend a call is missing.
+void* SystemFunction(const char* dll, const char* function);
+
+// What every run-time lookup of the program asks: SystemFunction. It lives in
+// a file of its own, so that a test program can link its own version in its
+// place and pretend that a call is missing; the shipped program has no such
+// switch.
 void* LookUpFunction(const char* dll, const char* function);
 
 template <typename Function>
