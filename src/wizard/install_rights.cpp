@@ -49,7 +49,7 @@ bool FolderWritable(const std::string& folder) {
   if (made == missing.size()) {
     const std::string base = IncludeTrailingBackslash(folder) + "~zelprb";
     for (int i = 0; i < kProbeNames && !writable; ++i) {
-      const std::string probe = base + std::to_string(i) + ".tmp";
+      const std::string probe = base + static_cast<char>('0' + i) + ".tmp";
       writable = fs::CreateNewFile(probe);
       if (writable) fs::DeleteFile(probe);
       else if (fs::GetAttributes(probe) == fs::kInvalidAttributes) break;  // refused, not taken
@@ -63,13 +63,12 @@ bool FolderWritable(const std::string& folder) {
 std::vector<std::string> UnwritablePlaces(const InstallPlan& plan, const std::string& title, RightsProbe& probe) {
   std::vector<std::string> places;
   if (!plan.hasInstallDir) return places;
-  std::vector<std::string> probed;
-  for (const PlannedDirectory& dir : plan.directories) {
-    bool seen = false;
-    for (const std::string& done : probed) seen = seen || SameText(done, dir.folder);
-    if (seen || dir.folder.empty()) continue;
-    probed.push_back(dir.folder);
-    if (!probe.CanWriteFolder(dir.folder)) places.push_back(dir.folder);
+  const std::vector<PlannedDirectory>& dirs = plan.directories;
+  for (size_t i = 0; i < dirs.size(); ++i) {
+    // A folder named by two tags is probed once.
+    bool seen = dirs[i].folder.empty();
+    for (size_t j = 0; j < i && !seen; ++j) seen = SameText(dirs[j].folder, dirs[i].folder);
+    if (!seen && !probe.CanWriteFolder(dirs[i].folder)) places.push_back(dirs[i].folder);
   }
   if (WillRegister(plan, title, probe)) {
     const std::string key = MakeUninstallRegistration(plan.installPath, title).key;
