@@ -38,8 +38,11 @@ while read -r import; do
     failed=1
     continue
   fi
-  case ${nine[$import]} in 95|95osr2|98) ;; *)
-    echo "FAIL: $import needs Windows ${nine[$import]} of the 9x family (newer than Windows 98)"; failed=1 ;; esac
+  case ${nine[$import]} in
+    95|95osr2|98) ;;
+    none) echo "FAIL: $import does not exist on Windows 95, 98 or ME"; failed=1 ;;
+    *) echo "FAIL: $import needs Windows ${nine[$import]} (newer than Windows 98)"; failed=1 ;;
+  esac
   case ${nt[$import]} in 3.1|3.5|3.51|4.0) ;; *)
     echo "FAIL: $import needs Windows NT ${nt[$import]} (newer than NT 4.0)"; failed=1 ;; esac
 done <<<"$imports"
