@@ -41,6 +41,18 @@ TEST(Lookup, FindsWhatTheSystemHasAndPretendsOnlyWhatItIsTold) {
   EXPECT_NE(sys::LookUpFunction("kernel32.dll", "SetDefaultDllDirectories"), nullptr);
 }
 
+TEST(Lookup, WithoutTheSearchFlagsADllComesFromTheSystemFolderByItsFullPath) {
+  const Missing missing("AddDllDirectory");
+  ASSERT_EQ(GetModuleHandleA("imagehlp.dll"), nullptr);
+  EXPECT_NE(sys::LookUpFunction("imagehlp.dll", "ImageNtHeader"), nullptr);
+  char path[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameA(GetModuleHandleA("imagehlp.dll"), path, MAX_PATH), 0u);
+  char system[MAX_PATH];
+  const UINT n = GetSystemDirectoryA(system, MAX_PATH);
+  EXPECT_EQ(_strnicmp(path, system, n), 0) << path;
+  EXPECT_EQ(sys::LookUpFunction("nosuchdll2.dll", "Anything"), nullptr);
+}
+
 TEST(RestrictDllSearch, EachStepOnlyWhereTheSystemHasIt) {
   {
     const Missing missing("SetDefaultDllDirectories,SetDllDirectoryA");
