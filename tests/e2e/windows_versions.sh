@@ -33,10 +33,8 @@ versions_cleanup() {
 }
 trap versions_cleanup EXIT
 
-set_version() {
-  wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1 </dev/null
-  wineserver -w 2>/dev/null  # the setting is read when a process starts
-}
+# Wine reads the setting when a process starts.
+set_version() { wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1 </dev/null; }
 
 # install_as VERSION PROGRAM NAME [ENV...]: one full install as Windows
 # VERSION, with PROGRAM copied into the package as NAME.
