@@ -46,7 +46,13 @@ bool IsLink(const std::string& path);
 bool CreateDir(const std::string& path);  // one level
 bool RemoveDir(const std::string& path);  // an empty folder
 bool DeleteFile(const std::string& path);
+// Replaces `to` (when it exists) by `from`. Where the platform cannot replace
+// in one step (Windows 95, 98, ME), the old file is set aside first and put
+// back when the move fails.
 bool RenameFile(const std::string& from, const std::string& to);
+// Creates an empty file, only when no file or folder of that name exists;
+// true when this call created it.
+bool CreateNewFile(const std::string& path);
 
 struct FindEntry {
   std::string name;

@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -80,6 +81,13 @@ bool DeleteFile(const std::string& path) {
 }
 bool RenameFile(const std::string& from, const std::string& to) {
   return ::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
+}
+
+bool CreateNewFile(const std::string& path) {
+  const int fd = ::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
 }
 
 std::vector<FindEntry> FindFiles(const std::string& pattern) {

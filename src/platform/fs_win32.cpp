@@ -4,6 +4,7 @@
 
 #include "platform/errors.h"
 #include "platform/fs.h"
+#include "platform/lookup.h"
 #include "platform/paths.h"
 
 namespace zel::fs {
@@ -49,7 +50,28 @@ bool CreateDir(const std::string& path) { return CreateDirectoryA(path.c_str(), 
 bool RemoveDir(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 bool DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 bool RenameFile(const std::string& from, const std::string& to) {
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  // Windows 95, 98 and ME export MoveFileExA but do not implement it.
+  using MoveFileExFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+  if (const auto moveEx = sys::LookUp<MoveFileExFn>("kernel32.dll", "MoveFileExA")) {
+    if (moveEx(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+  }
+  if (MoveFileA(from.c_str(), to.c_str())) return true;
+  const std::string aside = to + ".zel~";
+  if (!MoveFileA(to.c_str(), aside.c_str())) return false;
+  if (MoveFileA(from.c_str(), to.c_str())) {
+    ::DeleteFileA(aside.c_str());
+    return true;
+  }
+  MoveFileA(aside.c_str(), to.c_str());
+  return false;
+}
+
+bool CreateNewFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
 }
 
 std::vector<FindEntry> FindFiles(const std::string& pattern) {

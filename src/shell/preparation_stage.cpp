@@ -18,7 +18,8 @@ void TPreparationStage::SegBefore(uint32_t segNumber, const std::string& segBase
     gauge_.Start(settings_.fileEntryCount);
     host_.ShowGauge(gauge_);
     host_.ProcessMessages();
-    CopyFileTo(settings_.sourceDir + "install.exe", settings_.tempDir);
+    CopyFileAs(settings_.setupProgram.empty() ? settings_.sourceDir + "install.exe" : settings_.setupProgram,
+               settings_.tempDir + "\\install.exe");
     gauge_.CopiedSetupProgram();
     host_.ShowGauge(gauge_);
     host_.ProcessMessages();

@@ -30,6 +30,9 @@ class PreparationHost {
 
 struct PreparationSettings {
   std::string sourceDir;   // ends in a backslash
+  // The running setup program's own file, whatever its name (SETUP.EXE on a
+  // CD, a renamed download); empty: sourceDir + "install.exe".
+  std::string setupProgram;
   std::string tempDir;     // no trailing backslash
   std::string bitmapFile;  // the setup's picture, "" for none
   int fileEntryCount = 0;  // entries of the install script's "Files"
@@ -42,8 +45,9 @@ class TPreparationStage {
 
   // Before each attempt to open segment segNumber of the set named
   // segBaseName: prompts for the disk at most kMaxDiskPrompts times while the
-  // file is missing; for segment 1 restarts the gauge and copies install.exe
-  // and install.cfg into TempDir (copy errors propagate: EFOpenError,
+  // file is missing; for segment 1 restarts the gauge and copies the setup
+  // program (as install.exe, the name the install engine takes it by) and
+  // install.cfg into TempDir (copy errors propagate: EFOpenError,
   // EFCreateError).
   void SegBefore(uint32_t segNumber, const std::string& segBaseName);
   // Before each file is expanded: redirects filepath flat into TempDir,

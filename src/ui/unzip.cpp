@@ -6,6 +6,7 @@
 #include "platform/fs.h"
 #include "platform/messages.h"
 #include "platform/system.h"
+#include "platform/windows_family.h"
 #include "ui/globals.h"
 #include "ui/main_setup.h"
 #include "ui/prompts.h"
@@ -149,6 +150,7 @@ void TUnzip::ExpandSetupFiles() {
   PreparationSettings settings;
   if (MainSetup) {
     settings.sourceDir = MainSetup->data.SourceDir;
+    settings.setupProgram = sys::ProgramFile();
     settings.tempDir = MainSetup->data.TempDir;
     settings.bitmapFile = MainSetup->data.BitmapFile;
     settings.fileEntryCount = MainSetup->data.FileEntries.Count();

@@ -6,6 +6,7 @@
 // Exit codes: 0 done, 1 not found within the timeout (or the condition did
 // not hold), 2 bad usage.
 #include <windows.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -361,6 +362,34 @@ int CmdStopWatch() {
   return stopped > 0 ? 0 : 1;
 }
 
+// What the shell and the system say about this Windows, independently of the
+// setup: its family (GetVersionExA), whether the user is an administrator
+// (shell32's IsUserAnAdmin), and the shell's folders for links, the current
+// user's and all users'.
+int CmdSystem() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  GetVersionExA(&version);
+  std::printf("family=%s\nversion=%lu.%lu\n", version.dwPlatformId == VER_PLATFORM_WIN32_NT ? "nt" : "9x",
+              version.dwMajorVersion, version.dwMinorVersion);
+  using IsUserAnAdminFn = BOOL(WINAPI*)();
+  const auto isAdmin = reinterpret_cast<IsUserAnAdminFn>(
+      reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("shell32.dll"), "IsUserAnAdmin")));
+  std::printf("admin=%d\n", isAdmin && isAdmin() ? 1 : 0);
+  const struct {
+    const char* name;
+    int csidl;
+  } folders[] = {{"desktop", CSIDL_DESKTOPDIRECTORY},        {"startmenu", CSIDL_STARTMENU},
+                 {"programs", CSIDL_PROGRAMS},               {"common-desktop", CSIDL_COMMON_DESKTOPDIRECTORY},
+                 {"common-startmenu", CSIDL_COMMON_STARTMENU}, {"common-programs", CSIDL_COMMON_PROGRAMS}};
+  for (const auto& folder : folders) {
+    char path[MAX_PATH] = "";
+    SHGetSpecialFolderPathA(nullptr, path, folder.csidl, FALSE);
+    std::printf("%s=%s\n", folder.name, path);
+  }
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: zeltest <command> [arguments]   (WINDOW: a caption, or class:<ClassName>)\n"
@@ -378,7 +407,8 @@ int Usage() {
       "  msgbox-answer BUTTON [seconds]\n"
       "  wait-exit IMAGE.EXE [seconds]\n"
       "  watch-endsession seconds\n"
-      "  stop-watch\n",
+      "  stop-watch\n"
+      "  system\n",
       stderr);
   return 2;
 }
@@ -407,5 +437,6 @@ int main(int argc, char** argv) {
   if (command == "wait-exit" && argc >= 3) return CmdWaitExit(arg(2), TimeoutArg(argc, argv, 3));
   if (command == "watch-endsession" && argc >= 3) return CmdWatchEndSession(std::atoi(argv[2]));
   if (command == "stop-watch") return CmdStopWatch();
+  if (command == "system") return CmdSystem();
   return Usage();
 }
