@@ -7,6 +7,12 @@ export WINEARCH=win32
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=/dev/null
+. "$here/wine-gate.sh"
+if ! zel_wine_usable; then
+  zel_wine_unusable_reason >&2
+  exit 77
+fi
 if [ -z "${DISPLAY:-}" ]; then
   # shellcheck source=/dev/null
   . "$here/xvfb.sh"
