@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -69,8 +70,24 @@ bool DeleteFile(const std::string& path) {
   if (DirectoryExists(path)) return false;
   return ::unlink(HostPath(path).c_str()) == 0;
 }
+bool CreateNewFile(const std::string& path) {
+  const int fd = ::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
 bool RenameFile(const std::string& from, const std::string& to) {
   return ::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+  struct stat st {};
+  if (::lstat(HostPath(to).c_str(), &st) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  return RenameFile(from, to);
 }
 
 std::vector<FindEntry> FindFiles(const std::string& pattern) {
@@ -105,10 +122,15 @@ std::string ExpandFileName(const std::string& path) {
   return IncludeTrailingBackslash(GetCurrentDir()) + path;
 }
 
-int64_t DiskFree(int /*drive*/) {
+int64_t DiskFree(int /*drive*/) { return DriveSpace("").freeBytes; }
+
+DiskSpace DriveSpace(const std::string& root) {
+  DiskSpace space;
   struct statvfs vfs {};
-  if (::statvfs(".", &vfs) != 0) return -1;
-  return static_cast<int64_t>(vfs.f_bavail) * static_cast<int64_t>(vfs.f_frsize);
+  if (::statvfs(root.empty() ? "." : HostPath(root).c_str(), &vfs) != 0) return space;
+  space.freeBytes = static_cast<int64_t>(vfs.f_bavail) * static_cast<int64_t>(vfs.f_frsize);
+  space.clusterBytes = static_cast<int64_t>(vfs.f_frsize);
+  return space;
 }
 
 }  // namespace zel::fs

@@ -43,8 +43,20 @@ uint32_t FileDosDateTime(const std::string& path) {
 bool CreateDir(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 bool RemoveDir(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 bool DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+bool CreateNewFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
 bool RenameFile(const std::string& from, const std::string& to) {
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && RenameFileByMoves(from, to);
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+  return MoveFileA(from.c_str(), to.c_str()) != 0;
 }
 
 std::vector<FindEntry> FindFiles(const std::string& pattern) {
@@ -78,9 +90,24 @@ std::string ExpandFileName(const std::string& path) {
 int64_t DiskFree(int drive) {
   std::string root;
   if (drive > 0 && drive <= 26) root = std::string(1, static_cast<char>('A' + drive - 1)) + ":\\";
+  return DriveSpace(root).freeBytes;
+}
+
+DiskSpace DriveSpace(const std::string& root) {
+  DiskSpace space;
+  const char* rootName = root.empty() ? nullptr : root.c_str();
+  DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+  if (GetDiskFreeSpaceA(rootName, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters)) {
+    space.clusterBytes = static_cast<int64_t>(sectorsPerCluster) * bytesPerSector;
+    space.freeBytes = space.clusterBytes * freeClusters;
+  }
+  using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+  const auto freeSpaceEx = reinterpret_cast<FreeSpaceEx>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
   ULARGE_INTEGER available;
-  if (!GetDiskFreeSpaceExA(root.empty() ? nullptr : root.c_str(), &available, nullptr, nullptr)) return -1;
-  return static_cast<int64_t>(available.QuadPart);
+  if (freeSpaceEx && freeSpaceEx(rootName, &available, nullptr, nullptr))
+    space.freeBytes = static_cast<int64_t>(available.QuadPart);
+  return space;
 }
 
 }  // namespace zel::fs
