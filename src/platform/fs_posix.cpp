@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/errors.h"
@@ -19,6 +20,7 @@ namespace zel::fs {
 
 namespace {
 bool Stat(const std::string& path, struct stat* st) { return ::stat(HostPath(path).c_str(), st) == 0; }
+bool LinkStat(const std::string& path, struct stat* st) { return ::lstat(HostPath(path).c_str(), st) == 0; }
 }  // namespace
 
 uint32_t GetAttributes(const std::string& path) {
@@ -64,10 +66,17 @@ uint32_t FileDosDateTime(const std::string& path) {
   return date << 16 | time;
 }
 
+bool IsLink(const std::string& path) {
+  struct stat st {};
+  return LinkStat(path, &st) && S_ISLNK(st.st_mode);
+}
+
 bool CreateDir(const std::string& path) { return ::mkdir(HostPath(path).c_str(), 0755) == 0; }
 bool RemoveDir(const std::string& path) { return ::rmdir(HostPath(path).c_str()) == 0; }
 bool DeleteFile(const std::string& path) {
-  if (DirectoryExists(path)) return false;
+  // A link to a folder is deleted as a file (the link goes, not its target).
+  struct stat st {};
+  if (LinkStat(path, &st) && S_ISDIR(st.st_mode)) return false;
   return ::unlink(HostPath(path).c_str()) == 0;
 }
 bool CreateNewFile(const std::string& path) {
@@ -99,7 +108,10 @@ std::vector<FindEntry> FindFiles(const std::string& pattern) {
   if (!dir) return result;
   while (const dirent* entry = ::readdir(dir)) {
     if (::fnmatch(mask.c_str(), entry->d_name, FNM_CASEFOLD) != 0) continue;
-    result.push_back({entry->d_name, GetAttributes(folder + entry->d_name)});
+    const std::string path = folder + entry->d_name;
+    uint32_t attributes = GetAttributes(path);
+    if (IsLink(path)) attributes = (attributes == kInvalidAttributes ? 0 : attributes) | kAttrReparsePoint;
+    result.push_back({entry->d_name, attributes});
   }
   ::closedir(dir);
   return result;
@@ -131,6 +143,26 @@ DiskSpace DriveSpace(const std::string& root) {
   space.freeBytes = static_cast<int64_t>(vfs.f_bavail) * static_cast<int64_t>(vfs.f_frsize);
   space.clusterBytes = static_cast<int64_t>(vfs.f_frsize);
   return space;
+}
+
+int64_t FreeSpace(const std::string& folder) {
+  struct statvfs vfs {};
+  if (::statvfs(HostPath(folder).c_str(), &vfs) != 0) return -1;
+  return static_cast<int64_t>(vfs.f_bavail) * static_cast<int64_t>(vfs.f_frsize);
+}
+
+std::string TempFolder() {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string folder = tmp && *tmp ? tmp : "/tmp";
+  while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+  return folder;
+}
+
+std::string CreateUniqueDir(const std::string& parent, const std::string& prefix) {
+  const std::string base = IncludeTrailingBackslash(parent) + prefix;
+  std::string pattern = HostPath(base) + "XXXXXX";
+  if (!::mkdtemp(pattern.data())) return std::string();
+  return base + pattern.substr(pattern.size() - 6);
 }
 
 }  // namespace zel::fs

@@ -4,6 +4,7 @@
 
 #include "platform/errors.h"
 #include "platform/fs.h"
+#include "platform/lookup.h"
 #include "platform/paths.h"
 
 namespace zel::fs {
@@ -40,6 +41,11 @@ uint32_t FileDosDateTime(const std::string& path) {
   return static_cast<uint32_t>(date) << 16 | time;
 }
 
+bool IsLink(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 bool CreateDir(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 bool RemoveDir(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 bool DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
@@ -51,8 +57,13 @@ bool CreateNewFile(const std::string& path) {
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
-  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-  return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && RenameFileByMoves(from, to);
+  // Windows 95, 98 and ME export MoveFileExA but do not implement it.
+  using MoveFileExFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+  if (const auto moveEx = sys::LookUp<MoveFileExFn>("kernel32.dll", "MoveFileExA")) {
+    if (moveEx(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+  }
+  return RenameFileByMoves(from, to);
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to) {
@@ -101,13 +112,41 @@ DiskSpace DriveSpace(const std::string& root) {
     space.clusterBytes = static_cast<int64_t>(sectorsPerCluster) * bytesPerSector;
     space.freeBytes = space.clusterBytes * freeClusters;
   }
+  // Windows 95 before OSR2 lacks the call that measures volumes over 2 GB.
   using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
-  const auto freeSpaceEx = reinterpret_cast<FreeSpaceEx>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
   ULARGE_INTEGER available;
-  if (freeSpaceEx && freeSpaceEx(rootName, &available, nullptr, nullptr))
-    space.freeBytes = static_cast<int64_t>(available.QuadPart);
+  if (const auto freeSpaceEx = sys::LookUp<FreeSpaceEx>("kernel32.dll", "GetDiskFreeSpaceExA"))
+    if (freeSpaceEx(rootName, &available, nullptr, nullptr)) space.freeBytes = static_cast<int64_t>(available.QuadPart);
   return space;
+}
+
+int64_t FreeSpace(const std::string& folder) {
+  // The root of the drive or share: older systems take nothing else.
+  const std::string drive = ExtractFileDrive(folder);
+  return DriveSpace(drive.empty() ? drive : drive + "\\").freeBytes;
+}
+
+std::string TempFolder() {
+  char buffer[MAX_PATH + 1];
+  const DWORD n = GetTempPathA(sizeof buffer, buffer);
+  if (n == 0 || n >= sizeof buffer) return std::string();
+  const std::string folder(buffer, n);
+  return folder.size() > 3 ? ExcludeTrailingBackslash(folder) : folder;
+}
+
+std::string CreateUniqueDir(const std::string& parent, const std::string& prefix) {
+  const std::string base = IncludeTrailingBackslash(parent) + prefix;
+  DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 12);
+  for (int attempt = 0; attempt < 4096; ++attempt, seed = seed * 69069 + 1) {
+    // Five hex digits: with a prefix of three the name stays within 8.3.
+    char tail[6];
+    for (int i = 0; i < 5; ++i) tail[i] = "0123456789ABCDEF"[(seed >> (8 + 4 * i)) & 15];
+    tail[5] = '\0';
+    const std::string path = base + tail;
+    if (CreateDirectoryA(path.c_str(), nullptr)) return path;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return std::string();
 }
 
 }  // namespace zel::fs

@@ -16,7 +16,7 @@ intptr_t ShellOpen(const std::string&, const std::string&, const std::string&, i
 
 bool AdjustPrivilege(const std::string&, bool) { return false; }
 bool RequestWindowsExit(uint32_t) { return false; }
-void RestrictDllSearch() {}
+bool RestrictDllSearch() { return false; }
 
 // errno in the codes of the Windows build, for the errors the portable layers
 // tell apart; any other errno is passed on as it is.

@@ -51,6 +51,10 @@ void CopyFileTo(const std::string& source, const std::string& destination) {
   std::string target = fs::ExpandFileName(destination);
   if (FileHasAttributes(target, static_cast<uint16_t>(fs::kAttrDirectory)))
     target = IncludeTrailingBackslash(target) + ExtractFileName(source);
+  CopyFileAs(source, target);
+}
+
+void CopyFileAs(const std::string& source, const std::string& target) {
   TFileStream input(source, FileMode::kOpenReadShared);
   if (fs::DirectoryExists(target))
     throw EFCreateError(FormatCreateError(target) + ": a folder of that name is in the way");

@@ -208,6 +208,7 @@ InstallChoices TZEL::Choices() const {
 
 void TZEL::installClick() {
   ReadControls();
+  if (!ConfirmInstallRights(Data(), state.destination, !state.fullInstall)) return;
   const InstallChoices choices = Choices();
   const std::string windowsDir = sys::WindowsDirectory(MAX_PATH);
   // Room first, while the user can still go Back and choose another folder.
