@@ -60,10 +60,9 @@ int32_t TFileStream::Write(const void* buffer, int32_t count) {
   if (writeLimit >= 0 && writeLimit < count) wanted = static_cast<size_t>(writeLimit);
   const ssize_t n = wanted > 0 ? ::write(static_cast<int>(handle_), buffer, wanted) : 0;
   if (n < 0) return 0;
-  if (writeLimit >= 0) {
-    writeLimit -= n;
-    if (n < count) errno = ENOSPC;
-  }
+  if (writeLimit >= 0) writeLimit -= n;
+  // A write that took fewer bytes without an error met a full disk.
+  if (n < count) errno = ENOSPC;
   return static_cast<int32_t>(n);
 }
 

@@ -48,10 +48,9 @@ int32_t TFileStream::Write(const void* buffer, int32_t count) {
   DWORD wanted = static_cast<DWORD>(count), put = 0;
   if (writeLimit >= 0 && writeLimit < count) wanted = static_cast<DWORD>(writeLimit);
   if (wanted > 0 && !WriteFile(H(handle_), buffer, wanted, &put, nullptr)) return 0;
-  if (writeLimit >= 0) {
-    writeLimit -= put;
-    if (put < static_cast<DWORD>(count)) SetLastError(ERROR_DISK_FULL);
-  }
+  if (writeLimit >= 0) writeLimit -= put;
+  // A write that took fewer bytes without an error met a full disk.
+  if (put < static_cast<DWORD>(count)) SetLastError(ERROR_DISK_FULL);
   return static_cast<int32_t>(put);
 }
 
