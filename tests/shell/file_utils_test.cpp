@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/errors.h"
+#include "support/immutable.h"
 #include "support/scratch_dir.h"
 
 namespace zel {
@@ -112,6 +113,40 @@ TEST_F(CopyFileToTest, FolderInTheWayIsAnErrorAndStaysAsItWas) {
     EXPECT_EQ(e.Message(), "Cannot create file " + (dir_ / "target\\source.bin") + ": a folder of that name is in the way");
   }
   EXPECT_EQ(test::ReadFile(dir_ / "target\\source.bin\\inside.txt"), "inside");
+  EXPECT_TRUE(OtherEntries(dir_ / "target", {"source.bin"}).empty());
+}
+
+// A file that cannot be replaced (in use, read-only) and a folder that takes
+// no new file: the copy fails with the reason, the old file keeps its bytes,
+// and no scratch file is left behind.
+TEST_F(CopyFileToTest, TargetThatCannotBeReplacedKeepsItsBytes) {
+  test::WriteFile(dir_ / "target\\source.bin", "old version");
+  {
+    test::Immutable fixed(dir_ / "target\\source.bin");
+    if (!fixed.Set()) GTEST_SKIP() << "skipped: no immutable files here (chattr +i)";
+    try {
+      CopyFileTo(dir_ / "source.bin", dir_ / "target");
+      ADD_FAILURE() << "no error raised";
+    } catch (const EStreamError& e) {
+      EXPECT_EQ(e.Message(), "Cannot replace " + (dir_ / "target\\source.bin") +
+                                 ": access is denied (the file or folder is read-only or protected)");
+    }
+  }
+  EXPECT_EQ(test::ReadFile(dir_ / "target\\source.bin"), "old version");
+  EXPECT_TRUE(OtherEntries(dir_ / "target", {"source.bin"}).empty());
+
+  {
+    test::Immutable closed(dir_ / "target");
+    ASSERT_TRUE(closed.Set());
+    try {
+      CopyFileTo(dir_ / "source.bin", dir_ / "target");
+      ADD_FAILURE() << "no error raised";
+    } catch (const EStreamError& e) {
+      EXPECT_EQ(e.Message(), "Cannot create file " + (dir_ / "target\\source.bin") +
+                                 ": access is denied (the file or folder is read-only or protected)");
+    }
+  }
+  EXPECT_EQ(test::ReadFile(dir_ / "target\\source.bin"), "old version");
   EXPECT_TRUE(OtherEntries(dir_ / "target", {"source.bin"}).empty());
 }
 
