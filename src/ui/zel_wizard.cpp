@@ -298,7 +298,7 @@ bool TZEL::OnCommand(int id, int notifyCode) {
       CancelClick(state);
       Close();
       return true;
-    case IDCANCEL:  // the title-bar close box and Escape
+    case IDCANCEL:  // Escape and the title-bar close box: Cancel, but not while the install runs
       CloseBoxClick(state);
       if (state.closed) Close();
       return true;
