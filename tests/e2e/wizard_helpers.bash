@@ -21,7 +21,11 @@ SETUP="ZEL32 - Setup"
 failures=0
 started=()
 # A setup left open by a failed check would stand in the next scenario's way.
-stop_started() { local pid; for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done; }
+# A setup runs in a subshell that notes its status: the setup goes first.
+stop_started() {
+  local pid
+  for pid in "${started[@]}"; do pkill -P "$pid" 2>/dev/null; kill "$pid" 2>/dev/null; done
+}
 trap stop_started EXIT
 e2e_start_desktop "$ZELTEST_EXE"
 
