@@ -139,7 +139,9 @@ TEST_F(InstallDiskTest, FaultsAreListedOldFilesKeptAndOnlyWhatArrivedIsRecorded)
   EXPECT_NE(InstallReport(outcome).find(expected.back()), std::string::npos);
   EXPECT_TRUE(ops_.launched.empty()) << "an incomplete product is not started";
 
-  if (fixed.Set()) EXPECT_EQ(test::ReadFile(Dest() + "\\readonly.dat"), "old read-only");
+  if (fixed.Set()) {
+    EXPECT_EQ(test::ReadFile(Dest() + "\\readonly.dat"), "old read-only");
+  }
   EXPECT_EQ(test::ReadFile(Dest() + "\\big.bin"), "old big");
   EXPECT_EQ(test::ReadFile(Dest() + "\\inway.txt\\inside.txt"), "inside");
   EXPECT_EQ(test::ReadFile(Dest() + "\\ok.txt"), "new ok.txt");
