@@ -1,6 +1,7 @@
 // Exception classes shared by every layer. Each carries only a message.
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <string>
 #include <utility>
@@ -37,5 +38,10 @@ ZEL_DECLARE_EXCEPTION(EWriteError, EStreamError);
 // "Cannot open file %s" / "Cannot create file %s".
 std::string FormatOpenError(const std::string& path);
 std::string FormatCreateError(const std::string& path);
+
+// A short phrase for a platform error code (GetLastError's codes): "the disk
+// is full", "the file is in use by another program"; "error N" for codes
+// without a phrase of their own.
+std::string ErrorReason(uint32_t code);
 
 }  // namespace zel

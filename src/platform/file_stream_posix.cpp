@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <utime.h>
 
+#include <cerrno>
 #include <ctime>
 
 #include "platform/errors.h"
@@ -10,6 +11,12 @@
 #include "platform/stream.h"
 
 namespace zel {
+
+namespace {
+int64_t writeLimit = -1;
+}  // namespace
+
+void SetFileWriteLimitForTests(int64_t bytes) { writeLimit = bytes; }
 
 TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path), handle_(-1) {
   const std::string host = HostPath(path);
@@ -49,8 +56,14 @@ int32_t TFileStream::Read(void* buffer, int32_t count) {
 
 int32_t TFileStream::Write(const void* buffer, int32_t count) {
   if (count <= 0) return 0;
-  const ssize_t n = ::write(static_cast<int>(handle_), buffer, static_cast<size_t>(count));
-  return n < 0 ? 0 : static_cast<int32_t>(n);
+  size_t wanted = static_cast<size_t>(count);
+  if (writeLimit >= 0 && writeLimit < count) wanted = static_cast<size_t>(writeLimit);
+  const ssize_t n = wanted > 0 ? ::write(static_cast<int>(handle_), buffer, wanted) : 0;
+  if (n < 0) return 0;
+  if (writeLimit >= 0) writeLimit -= n;
+  // A write that took fewer bytes without an error met a full disk.
+  if (n < count) errno = ENOSPC;
+  return static_cast<int32_t>(n);
 }
 
 int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {

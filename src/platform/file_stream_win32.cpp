@@ -7,7 +7,10 @@ namespace zel {
 
 namespace {
 HANDLE H(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+int64_t writeLimit = -1;
 }  // namespace
+
+void SetFileWriteLimitForTests(int64_t bytes) { writeLimit = bytes; }
 
 TFileStream::TFileStream(const std::string& path, FileMode mode)
     : path_(path), handle_(reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE)) {
@@ -42,8 +45,12 @@ int32_t TFileStream::Read(void* buffer, int32_t count) {
 
 int32_t TFileStream::Write(const void* buffer, int32_t count) {
   if (count <= 0) return 0;
-  DWORD put = 0;
-  if (!WriteFile(H(handle_), buffer, static_cast<DWORD>(count), &put, nullptr)) return 0;
+  DWORD wanted = static_cast<DWORD>(count), put = 0;
+  if (writeLimit >= 0 && writeLimit < count) wanted = static_cast<DWORD>(writeLimit);
+  if (wanted > 0 && !WriteFile(H(handle_), buffer, wanted, &put, nullptr)) return 0;
+  if (writeLimit >= 0) writeLimit -= put;
+  // A write that took fewer bytes without an error met a full disk.
+  if (put < static_cast<DWORD>(count)) SetLastError(ERROR_DISK_FULL);
   return static_cast<int32_t>(put);
 }
 

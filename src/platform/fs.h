@@ -46,13 +46,20 @@ bool IsLink(const std::string& path);
 bool CreateDir(const std::string& path);  // one level
 bool RemoveDir(const std::string& path);  // an empty folder
 bool DeleteFile(const std::string& path);
-// Replaces `to` (when it exists) by `from`. Where the platform cannot replace
-// in one step (Windows 95, 98, ME), the old file is set aside first and put
-// back when the move fails.
-bool RenameFile(const std::string& from, const std::string& to);
-// Creates an empty file, only when no file or folder of that name exists;
-// true when this call created it.
+// Creates an empty file that must not exist yet; false when it exists or
+// cannot be made (LastErrorCode tells which).
 bool CreateNewFile(const std::string& path);
+// Renames a file; an existing file of the new name is replaced in one step
+// where the platform can. Windows 95 and 98 cannot (MoveFileExA is only a
+// stub there): RenameFileByMoves does it instead.
+bool RenameFile(const std::string& from, const std::string& to);
+// Renames a file to a name that must not exist yet (MoveFileA).
+bool RenameNoReplace(const std::string& from, const std::string& to);
+// RenameFile from single moves: the old file to is moved aside under the name
+// from + "~", from takes its name, and the old file is deleted; when from
+// cannot take the name, the old file is moved back. The old file is never
+// lost, though for a moment it has the other name.
+bool RenameFileByMoves(const std::string& from, const std::string& to);
 
 struct FindEntry {
   std::string name;
@@ -78,6 +85,16 @@ std::string TempFolder();
 // an existing one is never taken. Natively it is open to its owner only.
 // Returns "" when no folder could be made (parent missing or closed).
 std::string CreateUniqueDir(const std::string& parent, const std::string& prefix);
+
+struct DiskSpace {
+  int64_t freeBytes = -1;    // free for this user; -1 when unknown
+  int64_t clusterBytes = 0;  // allocation unit; 0 when unknown
+};
+// The space of the drive holding root ("C:\", "\\server\share\"; empty: the
+// current drive). Volumes over 2 GB are measured in full where the platform
+// offers GetDiskFreeSpaceExA (looked up at run time: Windows 95 before OSR2
+// lacks it).
+DiskSpace DriveSpace(const std::string& root);
 
 // Creates a folder with its missing parents. An empty path throws Exception
 // "Unable to create directory"; a folder that cannot be made throws EInOutError.

@@ -79,15 +79,24 @@ bool DeleteFile(const std::string& path) {
   if (LinkStat(path, &st) && S_ISDIR(st.st_mode)) return false;
   return ::unlink(HostPath(path).c_str()) == 0;
 }
+bool CreateNewFile(const std::string& path) {
+  const int fd = ::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
 bool RenameFile(const std::string& from, const std::string& to) {
   return ::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
 }
 
-bool CreateNewFile(const std::string& path) {
-  const int fd = ::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-  if (fd < 0) return false;
-  ::close(fd);
-  return true;
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+  struct stat st {};
+  if (::lstat(HostPath(to).c_str(), &st) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  return RenameFile(from, to);
 }
 
 std::vector<FindEntry> FindFiles(const std::string& pattern) {
@@ -125,7 +134,16 @@ std::string ExpandFileName(const std::string& path) {
   return IncludeTrailingBackslash(GetCurrentDir()) + path;
 }
 
-int64_t DiskFree(int /*drive*/) { return FreeSpace("."); }
+int64_t DiskFree(int /*drive*/) { return DriveSpace("").freeBytes; }
+
+DiskSpace DriveSpace(const std::string& root) {
+  DiskSpace space;
+  struct statvfs vfs {};
+  if (::statvfs(root.empty() ? "." : HostPath(root).c_str(), &vfs) != 0) return space;
+  space.freeBytes = static_cast<int64_t>(vfs.f_bavail) * static_cast<int64_t>(vfs.f_frsize);
+  space.clusterBytes = static_cast<int64_t>(vfs.f_frsize);
+  return space;
+}
 
 int64_t FreeSpace(const std::string& folder) {
   struct statvfs vfs {};

@@ -49,6 +49,13 @@ bool IsLink(const std::string& path) {
 bool CreateDir(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 bool RemoveDir(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 bool DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+bool CreateNewFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
 bool RenameFile(const std::string& from, const std::string& to) {
   // Windows 95, 98 and ME export MoveFileExA but do not implement it.
   using MoveFileExFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
@@ -56,22 +63,11 @@ bool RenameFile(const std::string& from, const std::string& to) {
     if (moveEx(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
   }
-  if (MoveFileA(from.c_str(), to.c_str())) return true;
-  const std::string aside = to + ".zel~";
-  if (!MoveFileA(to.c_str(), aside.c_str())) return false;
-  if (MoveFileA(from.c_str(), to.c_str())) {
-    ::DeleteFileA(aside.c_str());
-    return true;
-  }
-  MoveFileA(aside.c_str(), to.c_str());
-  return false;
+  return RenameFileByMoves(from, to);
 }
 
-bool CreateNewFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+  return MoveFileA(from.c_str(), to.c_str()) != 0;
 }
 
 std::vector<FindEntry> FindFiles(const std::string& pattern) {
@@ -102,24 +98,32 @@ std::string ExpandFileName(const std::string& path) {
   return std::string(buffer, n);
 }
 
-namespace {
-int64_t FreeBytes(const std::string& root) {
-  ULARGE_INTEGER available;
-  if (!GetDiskFreeSpaceExA(root.empty() ? nullptr : root.c_str(), &available, nullptr, nullptr)) return -1;
-  return static_cast<int64_t>(available.QuadPart);
-}
-}  // namespace
-
 int64_t DiskFree(int drive) {
   std::string root;
   if (drive > 0 && drive <= 26) root = std::string(1, static_cast<char>('A' + drive - 1)) + ":\\";
-  return FreeBytes(root);
+  return DriveSpace(root).freeBytes;
+}
+
+DiskSpace DriveSpace(const std::string& root) {
+  DiskSpace space;
+  const char* rootName = root.empty() ? nullptr : root.c_str();
+  DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+  if (GetDiskFreeSpaceA(rootName, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters)) {
+    space.clusterBytes = static_cast<int64_t>(sectorsPerCluster) * bytesPerSector;
+    space.freeBytes = space.clusterBytes * freeClusters;
+  }
+  // Windows 95 before OSR2 lacks the call that measures volumes over 2 GB.
+  using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+  ULARGE_INTEGER available;
+  if (const auto freeSpaceEx = sys::LookUp<FreeSpaceEx>("kernel32.dll", "GetDiskFreeSpaceExA"))
+    if (freeSpaceEx(rootName, &available, nullptr, nullptr)) space.freeBytes = static_cast<int64_t>(available.QuadPart);
+  return space;
 }
 
 int64_t FreeSpace(const std::string& folder) {
   // The root of the drive or share: older systems take nothing else.
   const std::string drive = ExtractFileDrive(folder);
-  return FreeBytes(drive.empty() ? drive : drive + "\\");
+  return DriveSpace(drive.empty() ? drive : drive + "\\").freeBytes;
 }
 
 std::string TempFolder() {

@@ -80,4 +80,9 @@ class TFileStream : public TStream {
   intptr_t handle_;
 };
 
+// Test seam: from now on, file streams accept only bytes more bytes in all and
+// then write short, with the platform's "disk full" error, as a full disk
+// does. A negative value (the start value) lifts the limit.
+void SetFileWriteLimitForTests(int64_t bytes);
+
 }  // namespace zel

@@ -18,7 +18,25 @@ bool AdjustPrivilege(const std::string&, bool) { return false; }
 bool RequestWindowsExit(uint32_t) { return false; }
 bool RestrictDllSearch() { return false; }
 
-uint32_t LastErrorCode() { return errno == ENOENT || errno == ENOTDIR ? 3u : static_cast<uint32_t>(errno); }
+// errno in the codes of the Windows build, for the errors the portable layers
+// tell apart; any other errno is passed on as it is.
+uint32_t LastErrorCode() {
+  switch (errno) {
+    case ENOENT:
+    case ENOTDIR: return 3u;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return 5u;
+    case EBUSY:
+    case ETXTBSY: return 32u;
+    case ENOSPC:
+    case EDQUOT: return 112u;
+    case EEXIST: return 80u;
+    case ENAMETOOLONG: return 206u;
+    default: return static_cast<uint32_t>(errno);
+  }
+}
 
 int PlatformMessageBox(const std::string&, const std::string&, unsigned flags) {
   return (flags & 0xF) == kMbOk ? kIdOk : kIdCancel;

@@ -9,12 +9,21 @@ namespace zel {
 // Copies source to destination in 8,192-byte blocks. destination is made
 // absolute; when it is a folder - or does not exist at all, since a missing
 // path reports every attribute - the file name of source is appended (with a
-// backslash unless destination ends in one); an existing file is replaced.
-// The copy gets the time of copying and normal attributes.
+// backslash unless destination ends in one).
+//
+// The copy is written under a scratch name (~zelNNN.tmp) in the destination's
+// folder, every write checked, gets the source's last-write time, and only
+// then replaces the destination: after any failure an existing file is as it
+// was and the scratch file is gone. The copy has normal attributes.
+//
 // Throws EFOpenError "Cannot open file <source>" when source cannot be opened
-// (nothing is created then) and EFCreateError "Cannot create file <path>"
-// with the completed destination path. A read failure ends the copy early
-// without an error.
+// (nothing is created then), EFCreateError "Cannot create file <path>: a
+// folder of that name is in the way", and EStreamError for the rest: "Cannot
+// create file <path>: <why>" when the copy cannot be made in the
+// destination's folder, "Cannot read file <source>: <why>", "Cannot write
+// file <path>: <why>" (a short write: a full disk), "Cannot replace <path>:
+// <why>" when the copy cannot take the destination's place (a file in use or
+// read-only).
 void CopyFileTo(const std::string& source, const std::string& destination);
 
 // Copies source to the file target (replaced when it exists), whatever the

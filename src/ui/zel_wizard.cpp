@@ -12,6 +12,7 @@
 #include "ui/install_ops.h"
 #include "ui/main_setup.h"
 #include "ui/zel_wizard_res.h"
+#include "wizard/install_room.h"
 #include "wizard/page_rules.h"
 
 namespace zel::ui {
@@ -191,16 +192,38 @@ void TZEL::browseClick() {
   }
 }
 
+InstallChoices TZEL::Choices() const {
+  InstallChoices choices;
+  choices.destination = state.destination;
+  choices.minInstall = !state.fullInstall;
+  choices.launchChecked = state.launchChecked;
+  choices.folderStartMenu = ItemChecked(IDC_CHECKBOX1);
+  choices.folderDesktop = ItemChecked(IDC_CHECKBOX2);
+  for (const zel::CheckItem& item : state.desktopList)
+    if (item.checked) choices.desktopTicked.push_back(item.title);
+  for (const zel::CheckItem& item : state.startMenuList)
+    if (item.checked) choices.startMenuTicked.push_back(item.title);
+  return choices;
+}
+
 void TZEL::installClick() {
   ReadControls();
   if (!ConfirmInstallRights(Data(), state.destination, !state.fullInstall)) return;
+  const InstallChoices choices = Choices();
+  const std::string windowsDir = sys::WindowsDirectory(MAX_PATH);
+  // Room first, while the user can still go Back and choose another folder.
+  const std::string room = CheckInstallRoom(Data(), choices, windowsDir, DiskRoomProbe());
+  if (!room.empty()) {
+    sys::MsgBox(room, sys::kMbOk | sys::kMbIconWarning);
+    return;
+  }
   SetWizardPage(state, Data(), kPageInstall);
   state.installing = true;
   ShowState();
-  PerformInstall();
+  PerformInstall(choices, windowsDir);
 }
 
-void TZEL::PerformInstall() {
+void TZEL::PerformInstall(const InstallChoices& choices, const std::string& windowsDir) {
   SetupData& data = Data();
   // Page 6 only: a short window just above the bottom of the background.
   RECT bounds;
@@ -212,29 +235,17 @@ void TZEL::PerformInstall() {
   UpdateWindow(Handle());
   zel::ProcessMessages();
 
-  InstallChoices choices;
-  choices.destination = state.destination;
-  choices.minInstall = !state.fullInstall;
-  choices.launchChecked = state.launchChecked;
-  choices.folderStartMenu = ItemChecked(IDC_CHECKBOX1);
-  choices.folderDesktop = ItemChecked(IDC_CHECKBOX2);
-  for (const zel::CheckItem& item : state.desktopList)
-    if (item.checked) choices.desktopTicked.push_back(item.title);
-  for (const zel::CheckItem& item : state.startMenuList)
-    if (item.checked) choices.startMenuTicked.push_back(item.title);
-
   Win32InstallOps ops(*this);
   InstallHooks noHooks;
-  const std::string windowsDir = sys::WindowsDirectory(MAX_PATH);
   const InstallOutcome outcome =
       RunInstall(data, choices, windowsDir, data.Header.text, ops, hooks_ ? *hooks_ : noHooks);
-  if (outcome.completed) {
-    data.InstallCompleted = true;
-    data.ExitCode = kExitInstalled;
-  } else {
-    data.ExitCode = kExitFailed;
+  data.ExitCode = InstallExitCode(outcome);
+  data.InstallCompleted = data.ExitCode == kExitInstalled;
+  if (!data.InstallCompleted) {
+    // One message for everything that went wrong; no restart after it.
     state.rebootChecked = false;
-    sys::MsgBox(outcome.error, sys::kMbOk | sys::kMbIconError);
+    sys::MsgBox(InstallReport(outcome),
+                sys::kMbOk | (outcome.completed ? sys::kMbIconWarning : sys::kMbIconError));
   }
   state.installing = false;
   Close();
@@ -287,7 +298,7 @@ bool TZEL::OnCommand(int id, int notifyCode) {
       CancelClick(state);
       Close();
       return true;
-    case IDCANCEL:  // the title-bar close box and Escape
+    case IDCANCEL:  // Escape and the title-bar close box: Cancel, but not while the install runs
       CloseBoxClick(state);
       if (state.closed) Close();
       return true;

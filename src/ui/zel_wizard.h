@@ -47,7 +47,9 @@ class TZEL : public Dialog {
   void FormShow();
   void browseClick();
   void installClick();
-  void PerformInstall();
+  // The user's choices for the install, as the controls show them.
+  InstallChoices Choices() const;
+  void PerformInstall(const InstallChoices& choices, const std::string& windowsDir);
   void Close();
   // Reads the user's ticks and radio choices into state.
   void ReadControls();

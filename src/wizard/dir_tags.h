@@ -11,6 +11,13 @@ namespace zel {
 // wizard. The rules are tested in a fixed order (exact base tags first, then
 // "<SUB" folders under a base tag, then "<ALT" and anything else under the
 // drive root).
+//
+// A path joined to a base folder must stay below it: it passes the name guard
+// (no "..", drive, root, device...); an empty path names the base folder. The
+// one form that takes the path as it stands (a "<SUB" name followed by a tag
+// that is none of the four base tags) needs a full path with a drive or a
+// network share, again without unsafe parts. Otherwise throws EUnsafeName
+// "install.cfg names an unsafe folder: ...".
 std::string ResolveDirectoryTag(const std::string& tag, const std::string& path,
                                 const std::string& windowsDir, const std::string& installDir);
 

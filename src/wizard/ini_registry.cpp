@@ -1,5 +1,7 @@
 #include "wizard/ini_registry.h"
 
+#include <exception>
+
 #include "platform/paths.h"
 #include "shell/routines.h"
 #include "wizard/entry_tags.h"
@@ -78,16 +80,20 @@ void RunIniRegistryStep(TStringList& entries, const TStringList& dirTags,
   for (int k = 0; k < entries.Count(); ++k) {
     const IniSetupEntry entry = SplitIniSetupEntry(entries[k]);
     host.StepProgress();
-    if (entry.IsIni()) {
-      host.Record("UNINS", IniUninstallPath(entry.file, windowsDir));
-      host.WriteIniValue(entry.file, entry.section, entry.name, entry.value);
-    } else {
-      host.CreateRegistryKey(RegistryPathFromRoot(entry.file));
-      // A key that names the root itself is written but never handed to the
-      // uninstaller: removing it would remove every key of the user.
-      if (!RegistryPathFromRoot(entry.file).empty()) host.Record("Registry", entry.file);
-      host.WriteRegistryString(RegistryPathFromRoot(RegistryValueKey(entry.file, entry.section)),
-                               entry.name, entry.value);
+    try {
+      if (entry.IsIni()) {
+        host.WriteIniValue(entry.file, entry.section, entry.name, entry.value);
+        host.Record("UNINS", IniUninstallPath(entry.file, windowsDir));
+      } else {
+        host.CreateRegistryKey(RegistryPathFromRoot(entry.file));
+        // A key that names the root itself is written but never handed to the
+        // uninstaller: removing it would remove every key of the user.
+        if (!RegistryPathFromRoot(entry.file).empty()) host.Record("Registry", entry.file);
+        host.WriteRegistryString(RegistryPathFromRoot(RegistryValueKey(entry.file, entry.section)),
+                                 entry.name, entry.value);
+      }
+    } catch (const std::exception& e) {
+      host.Failed(e.what());
     }
   }
 }

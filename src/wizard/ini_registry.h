@@ -48,7 +48,7 @@ std::string IniUninstallPath(const std::string& file, const std::string& windows
 
 // What the step needs around it. The write operations throw zel::Exception
 // with a message naming the file or key and the problem when a value cannot
-// be written; the step does not catch it.
+// be written; the step hands that message to Failed and goes on.
 class IniRegistryHost {
  public:
   virtual ~IniRegistryHost() = default;
@@ -62,11 +62,15 @@ class IniRegistryHost {
   virtual void CreateRegistryKey(const std::string& keyPath) = 0;
   virtual void WriteRegistryString(const std::string& keyPath, const std::string& name,
                                    const std::string& value) = 0;
+  // An entry that could not be written, with why.
+  virtual void Failed(const std::string& what) = 0;
 };
 
 // The engine's registry and INI step, run when entries is not empty: resolves
-// the tags in place, then writes every entry in order, recording each INI
-// file in "UNINS" and each registry key f1 in "Registry" before writing it.
+// the tags in place, then writes every entry in order. Only what was written
+// is recorded: an INI file in "UNINS" once its value is in it, a registry key
+// f1 in "Registry" once the key exists (before its value is written). An
+// entry that fails goes to Failed and the next one is written.
 void RunIniRegistryStep(TStringList& entries, const TStringList& dirTags,
                         const TStringList& dirPaths, const std::string& windowsDir,
                         IniRegistryHost& host);

@@ -1,5 +1,6 @@
 #include "wizard/install_engine.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "platform/errors.h"
@@ -9,35 +10,43 @@ namespace {
 
 constexpr int kShowNormal = 5;
 
-// Errors of single install items are not reported; the run goes on.
-template <typename F>
-void Ignoring(F&& step) {
+void MakeFolder(InstallContext& ctx, const std::string& folder) {
   try {
-    step();
-  } catch (const std::exception&) {
+    ctx.ops.ForceDirectories(folder);
+  } catch (const std::exception& e) {
+    ctx.Fail(e.what());
   }
 }
 
 void ResolveDirectories(InstallContext& ctx, const std::string& title) {
-  InstallOps& ops = ctx.ops;
   for (const PlannedDirectory& dir : ctx.plan.directories) {
     if (dir.isInstallDir) {
-      Ignoring([&] { ops.ForceDirectories(ctx.plan.installPath); });
+      MakeFolder(ctx, ctx.plan.installPath);
       ctx.record.Start(title);
     }
     ctx.dirTags.push_back(dir.tag);
     ctx.dirPaths.push_back(dir.folder);
-    Ignoring([&] { ops.ForceDirectories(dir.folder); });
+    MakeFolder(ctx, dir.folder);
   }
 }
 
-void CopyOneFile(InstallContext& ctx, const PlannedFile& file) {
+// True when the file is in place. Its expanded source goes only then (and
+// only when no other value needs it); a source that cannot be deleted is no
+// failure of the install, the temporary folder is removed at the end.
+bool CopyOneFile(InstallContext& ctx, const PlannedFile& file) {
   InstallOps& ops = ctx.ops;
   const std::string source = ctx.setup.TempDir + "\\" + file.name;
-  Ignoring([&] {
+  try {
     ops.CopyFileTo(source, file.folder);
+  } catch (const std::exception& e) {
+    ctx.Fail(e.what());
+    return false;
+  }
+  try {
     if (file.deleteSource) ops.RemoveFile(source);
-  });
+  } catch (const std::exception&) {
+  }
+  return true;
 }
 
 void CopyFiles(InstallContext& ctx) {
@@ -52,15 +61,24 @@ void CopyFiles(InstallContext& ctx) {
       ops.ShowStatus(file.name);
       ops.ShowTarget(file.folder);
       const std::string target = file.folder + "\\" + file.name;
-      if (file.askOverwrite && ops.FileExists(target)) {
-        if (ops.AskYesNo("File Already Exists (" + file.name + "). Overwrite?"))
-          CopyOneFile(ctx, file);
-      } else {
-        CopyOneFile(ctx, file);
-      }
+      // A file the user keeps (No) stays listed: it belongs to the product.
+      bool inPlace = true;
+      if (!file.askOverwrite || !ops.FileExists(target) ||
+          ops.AskYesNo("File Already Exists (" + file.name + "). Overwrite?"))
+        inPlace = CopyOneFile(ctx, file);
       ops.ProcessMessages();
-      ctx.record.AddFile(target);
+      if (inPlace) ctx.Record(kUninsSection, target);
     }
+  }
+}
+
+void Register(InstallContext& ctx, const std::string& title) {
+  const std::string& installPath = ctx.plan.installPath;
+  if (title.empty() || !ctx.ops.FileExists(installPath + "\\uninstaller.exe")) return;
+  try {
+    ctx.ops.RegisterUninstall(MakeUninstallRegistration(installPath, title));
+  } catch (const std::exception& e) {
+    ctx.Fail(e.what());
   }
 }
 
@@ -85,14 +103,31 @@ void RunSteps(InstallContext& ctx, const std::string& title, InstallHooks& hooks
     hooks.UpdateAutoexec(ctx);
   }
   ops.ShowStatus(kStatusUninstall);
-  if (!title.empty() && ops.FileExists(installPath + "\\uninstaller.exe"))
-    ops.RegisterUninstall(MakeUninstallRegistration(installPath, title));
+  Register(ctx, title);
+  // An incomplete product is not started: the user reads the list first.
   const PlannedLaunch& launch = ctx.plan.launch;
-  if (launch.run) Ignoring([&] { ops.LaunchFile(launch.file, "", launch.folder, kShowNormal); });
+  if (launch.run && ctx.failures.empty()) {
+    try {
+      ops.LaunchFile(launch.file, "", launch.folder, kShowNormal);
+    } catch (const std::exception&) {
+    }
+  }
   ops.ProcessMessages();
 }
 
 }  // namespace
+
+void InstallContext::Fail(const std::string& what) {
+  if (std::find(failures.begin(), failures.end(), what) == failures.end()) failures.push_back(what);
+}
+
+void InstallContext::Record(const char* section, const std::string& item) {
+  try {
+    record.Add(section, item);
+  } catch (const std::exception& e) {
+    Fail(std::string(e.what()) + " (the record of " + item + ")");
+  }
+}
 
 InstallOutcome RunInstall(const SetupData& setup, const InstallChoices& choices,
                           const std::string& windowsDir, const std::string& title,
@@ -105,15 +140,45 @@ InstallOutcome RunInstall(const SetupData& setup, const InstallChoices& choices,
       return outcome;
     }
     UninstallRecord record(ops, plan.installPath);
-    InstallContext ctx{setup, choices, plan, ops, record, windowsDir, {}, {}};
-    RunSteps(ctx, title, hooks);
-    outcome.completed = true;
+    InstallContext ctx{setup, choices, plan, ops, record, windowsDir, {}, {}, {}};
+    try {
+      RunSteps(ctx, title, hooks);
+      outcome.completed = true;
+    } catch (const std::exception& e) {
+      outcome.error = e.what();
+    }
+    outcome.failures = std::move(ctx.failures);
   } catch (const std::exception& e) {
     outcome.error = e.what();
   } catch (...) {
     outcome.error = "Unexpected error during the installation.";
   }
   return outcome;
+}
+
+SetupExitCode InstallExitCode(const InstallOutcome& outcome) {
+  if (!outcome.completed) return kExitFailed;
+  return outcome.failures.empty() ? kExitInstalled : kExitIncomplete;
+}
+
+std::string InstallReport(const InstallOutcome& outcome) {
+  if (outcome.completed && outcome.failures.empty()) return std::string();
+  std::string text;
+  if (!outcome.completed) {
+    text = outcome.error;
+    if (outcome.failures.empty()) return text;
+    text += "\n\nBefore it stopped, these items could not be installed:\n";
+  } else {
+    text = "The installation is incomplete. These items could not be installed:\n";
+  }
+  const size_t listed = std::min(outcome.failures.size(), kMaxListedFailures);
+  for (size_t i = 0; i < listed; ++i) text += "\n" + outcome.failures[i];
+  if (outcome.failures.size() > listed)
+    text += "\n... and " + std::to_string(outcome.failures.size() - listed) + " more.";
+  if (outcome.completed)
+    text += "\n\nThe program was not started and Windows will not be restarted. Correct the problems "
+            "and run Setup again.";
+  return text;
 }
 
 }  // namespace zel

@@ -47,8 +47,9 @@ class InstallOps : public ProfileWriter {
 };
 
 // What the later steps of a run see. The hooks may read everything and use
-// ops and record; they report an unrecoverable failure by throwing
-// zel::Exception (the run then stops and is reported, see RunInstall).
+// ops and record; an item they cannot do (a link, a value, autoexec.bat) goes
+// to Fail and the run goes on; only a failure that leaves nothing sensible to
+// do is thrown as zel::Exception (the run then stops, see RunInstall).
 struct InstallContext {
   const SetupData& setup;
   const InstallChoices& choices;
@@ -58,6 +59,13 @@ struct InstallContext {
   std::string windowsDir;
   std::vector<std::string> dirTags;   // upper-case tags, "Directories" order
   std::vector<std::string> dirPaths;  // their folders, same positions
+  std::vector<std::string> failures;  // what could not be done, each with why
+
+  // Notes an item that could not be done; the same text is noted once.
+  void Fail(const std::string& what);
+  // Adds one uninstall record; a record that cannot be written is noted as a
+  // failure.
+  void Record(const char* section, const std::string& item);
 };
 
 // The steps owned by the shortcut, registry/INI and startup-file code. The
@@ -75,17 +83,33 @@ class InstallHooks {
 };
 
 struct InstallOutcome {
-  bool completed = false;  // every step ran; only then may a restart follow
+  bool completed = false;  // every step ran to its end
   std::string error;       // why the run stopped, for a message box
+  // Items that could not be done (folders, files, links, INI and registry
+  // values, autoexec.bat, the uninstall record and registration). A run that
+  // completed with failures is incomplete: nothing was launched.
+  std::vector<std::string> failures;
 };
 
-// Runs the whole install. Errors of single folders, files and deletions are
-// ignored; a destination-less script installs nothing; any other failure (the
-// setup copies, the uninstall record, a hook) stops the run and comes back in
-// the outcome. windowsDir is the Windows folder; title the product title.
+// Runs the whole install. The plan is made first: an unsafe name or a script
+// without destination stops the run before anything is done. Each item that
+// cannot be done is noted in the outcome and the run goes on; a file that was
+// not installed is not recorded in uninstall.cfg (a file the user chose to
+// keep is). The setup's own copies, the start of the uninstall record or a
+// hook's exception stop the run. The program is launched only after a run
+// without failures. windowsDir is the Windows folder; title the product title.
 InstallOutcome RunInstall(const SetupData& setup, const InstallChoices& choices,
                           const std::string& windowsDir, const std::string& title,
                           InstallOps& ops, InstallHooks& hooks);
+
+// install.exe's status after a run: installed, incomplete or failed.
+SetupExitCode InstallExitCode(const InstallOutcome& outcome);
+
+// The one message after a run that stopped or is incomplete: why it stopped,
+// and the list of failures (the first kMaxListedFailures of them, then how
+// many more). Empty after a complete install.
+inline constexpr size_t kMaxListedFailures = 12;
+std::string InstallReport(const InstallOutcome& outcome);
 
 // The message shown when "Directories" holds no "<INSTALLDIR>" entry.
 inline constexpr const char* kNoInstallDirMessage =

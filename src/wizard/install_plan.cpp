@@ -1,6 +1,7 @@
 #include "wizard/install_plan.h"
 
 #include "platform/paths.h"
+#include "platform/safe_name.h"
 #include "shell/routines.h"
 #include "wizard/dir_tags.h"
 
@@ -8,6 +9,7 @@ namespace zel {
 namespace {
 
 constexpr const char* kInstallDirTag = "<INSTALLDIR>";
+constexpr const char* kUnsafeFile = "install.cfg names an unsafe file";
 
 std::string FirstField(const std::string& value) {
   std::string rest = value;
@@ -37,7 +39,7 @@ void PlanFiles(InstallPlan& plan, const TStringList& list) {
       PlannedFile file;
       file.directory = t;
       file.listIndex = i;
-      file.name = ExtractAfterBackslash(fileField);
+      file.name = SafeFileName(fileField, kUnsafeFile);
       file.folder = dir.folder;
       file.askOverwrite = rest == "X";
       file.deleteSource = !FileNeededElsewhere(list, file.name, i);

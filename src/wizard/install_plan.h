@@ -21,7 +21,7 @@ struct PlannedDirectory {
 struct PlannedFile {
   int directory = 0;  // position in directories
   int listIndex = 0;  // position in the file list
-  std::string name;   // file name without folder
+  std::string name;   // file name without folder (after the last backslash or slash)
   std::string folder;
   bool askOverwrite = false;  // mark "X": ask before replacing an existing file
   bool deleteSource = false;  // no other file-list value names this file
@@ -54,7 +54,11 @@ struct InstallChoices {
   std::vector<std::string> startMenuTicked;  // ticked titles of `SM`
 };
 
-// windowsDir: the Windows folder. Never throws on any configuration text.
+// windowsDir: the Windows folder. Every file name that is to be copied (the
+// "Files" or "WorkStation" values whose tag names a folder) and every folder
+// path goes through the name guard: a name that fails throws EUnsafeName
+// ("install.cfg names an unsafe file: ..." or "... unsafe folder: ...") before
+// anything is done. Throws nothing else.
 InstallPlan PlanInstall(const SetupData& setup, const InstallChoices& choices,
                         const std::string& windowsDir);
 

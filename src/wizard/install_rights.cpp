@@ -1,5 +1,7 @@
 #include "wizard/install_rights.h"
 
+#include <exception>
+
 #include "platform/fs.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
@@ -90,7 +92,13 @@ std::string NoRightsMessage(const std::vector<std::string>& places) {
 std::string CheckInstallRights(const SetupData& setup, const InstallChoices& choices,
                                const std::string& windowsDir, const std::string& title,
                                RightsProbe& probe) {
-  return NoRightsMessage(UnwritablePlaces(PlanInstall(setup, choices, windowsDir), title, probe));
+  InstallPlan plan;
+  try {
+    plan = PlanInstall(setup, choices, windowsDir);
+  } catch (const std::exception&) {
+    return std::string();  // an unsafe name: the install reports it and stops
+  }
+  return NoRightsMessage(UnwritablePlaces(plan, title, probe));
 }
 
 }  // namespace zel

@@ -46,7 +46,8 @@ std::vector<std::string> UnwritablePlaces(const InstallPlan& plan, const std::st
 std::string NoRightsMessage(const std::vector<std::string>& places);
 
 // The check of the wizard's Install button: the message for the install the
-// user chose, or empty when every place can be written.
+// user chose, or empty when every place can be written. A plan that cannot
+// be made (an unsafe name) gives "" too: the install reports it and stops.
 std::string CheckInstallRights(const SetupData& setup, const InstallChoices& choices,
                                const std::string& windowsDir, const std::string& title,
                                RightsProbe& probe = PlatformRightsProbe());

@@ -5,7 +5,6 @@
 #include "platform/errors.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
-#include "platform/system.h"
 #include "shell/window_routines.h"
 #include "wizard/ini_registry.h"
 
@@ -35,8 +34,9 @@ class EngineShortcutHost : public ShortcutStepHost {
     return Holds(ctx_.choices.startMenuTicked, title);
   }
   void Record(const std::string& section, const std::string& name) override {
-    ctx_.record.Add(section.c_str(), name);
+    ctx_.Record(section.c_str(), name);
   }
+  void LinkFailed(const std::string& what) override { ctx_.Fail(what); }
 
  private:
   InstallContext& ctx_;
@@ -51,8 +51,9 @@ class EngineIniHost : public IniRegistryHost {
   void StepProgress() override { ctx_.ops.StepProgress(); }
   void ProcessMessages() override { ctx_.ops.ProcessMessages(); }
   void Record(const std::string& section, const std::string& name) override {
-    ctx_.record.Add(section.c_str(), name);
+    ctx_.Record(section.c_str(), name);
   }
+  void Failed(const std::string& what) override { ctx_.Fail(what); }
   void WriteIniValue(const std::string& file, const std::string& section, const std::string& name,
                      const std::string& value) override {
     const bool written = services_.writeIni ? services_.writeIni(file, section, name, value)
@@ -121,14 +122,8 @@ void LinkInstallHooks::UpdateAutoexec(InstallContext& context) {
       ToList(context.dirPaths), shortPath, [&context](const std::string& status) {
         if (status == kStatusAutoexecUpdate) context.ops.ShowStatus(status);
       });
-  if (result.error.empty()) return;
-  const std::string message = result.error +
-                              "\n\nThe lines for autoexec.bat were not added; the file is "
-                              "unchanged. The installation goes on.";
-  if (services_.report)
-    services_.report(message);
-  else
-    sys::MsgBox(message, sys::kMbOk | sys::kMbIconWarning);
+  if (!result.error.empty())
+    context.Fail(result.error + " (the lines for autoexec.bat were not added; it is unchanged)");
 }
 
 }  // namespace zel

@@ -36,9 +36,6 @@ struct LinkStepServices {
       writeIni;
   UserRegistryWriter* registry = nullptr;  // null: CurrentUserRegistry()
   ShortPathFunction shortPath;             // empty: ShortPathName
-  // Tells the user about a problem the install goes on after; empty: a
-  // warning message box.
-  std::function<void(const std::string&)> report;
 };
 
 class LinkInstallHooks : public InstallHooks {
@@ -48,14 +45,13 @@ class LinkInstallHooks : public InstallHooks {
   explicit LinkInstallHooks(TShortcuts& shortcuts, LinkStepServices services = {});
 
   // Links for every "Desktop" entry whose tag names a folder of the run; a
-  // link that cannot be made is skipped, an uninstall record that cannot be
-  // written stops the run.
+  // link that cannot be made is noted as a failure of the run.
   void CreateShortcuts(InstallContext& context) override;
-  // Every "INI - Setup" entry; a value that cannot be written stops the run
-  // with a message naming the file or key.
+  // Every "INI - Setup" entry; a value that cannot be written is noted as a
+  // failure naming the file or key.
   void ProcessIniEntries(InstallContext& context) override;
   // The block at the end of autoexec.bat. A file that cannot be read or
-  // written is reported and left as it was; the run goes on.
+  // written is left as it was and noted as a failure.
   void UpdateAutoexec(InstallContext& context) override;
 
  private:

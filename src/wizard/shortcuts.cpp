@@ -79,14 +79,16 @@ std::string TShortcuts::WorkingDirectory() const {
 }
 
 void TShortcuts::CreateLinks(const LinkSaveFunction& save) {
+  LinkFailures.clear();
   for (const LinkLocation& place : PlanLinkLocations(links_, Folder, ProgramName, Desktop,
                                                      StartMenu, FolderDesktop, FolderStartMenu)) {
+    // A place that fails is skipped; the others are still tried.
     try {
       if (!place.folder.empty() && !fs::DirectoryExists(place.folder))
         fs::ForceDirectories(place.folder);
-      save(place.linkPath);
-    } catch (const Exception&) {
-      // A folder that cannot be made skips this place only.
+      if (!save(place.linkPath)) LinkFailures.push_back("Cannot save the link " + place.linkPath);
+    } catch (const Exception& e) {
+      LinkFailures.push_back("Cannot make the link " + place.linkPath + ": " + e.Message());
     }
   }
 }
@@ -142,14 +144,16 @@ void RunShortcutStep(const TStringList& shortcutEntries, const TStringList& dirT
                               shortcuts.FolderStartMenu))
         host.Record(item.section, item.name);
 
+      shortcuts.LinkFailures.clear();
       try {
         if (createLinks)
           createLinks(shortcuts);
         else
           shortcuts.CreateLinks();
-      } catch (const std::exception&) {
-        // The link object could not be made: this entry gets no links.
+      } catch (const std::exception& e) {
+        host.LinkFailed("Cannot make the links of " + entry.title + ": " + e.what());
       }
+      for (const std::string& failure : shortcuts.LinkFailures) host.LinkFailed(failure);
     }
   }
 }

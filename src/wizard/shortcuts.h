@@ -65,6 +65,8 @@ class TShortcuts {
   bool FolderStartMenu = false;  // program folder at the top of the Start Menu
   TStringList FolderList;   // existing program folders (ScanFolderList)
   std::string IconFile;     // file holding the link's icon (index 0)
+  // The links the last CreateLinks could not make, each with why.
+  std::vector<std::string> LinkFailures;
 
   const LinkFolders& Links() const { return links_; }
 
@@ -74,8 +76,8 @@ class TShortcuts {
 
   // Writes the links for the current properties through the shell's link
   // object. Throws when the link object cannot be made (nothing is written
-  // then); a folder or link that cannot be made is skipped, and the other
-  // places are still tried.
+  // then); a folder or link that cannot be made is noted in LinkFailures and
+  // skipped, and the other places are still tried.
   void CreateLinks();
 
   // The same with a given saver, for a link object prepared by the caller
@@ -103,6 +105,8 @@ class ShortcutStepHost {
   virtual bool StartMenuTicked(const std::string& title) = 0;
   // Writes one uninstall record; a failure throws and is not caught here.
   virtual void Record(const std::string& section, const std::string& name) = 0;
+  // A link (or all links of an entry) that could not be made, with why.
+  virtual void LinkFailed(const std::string& /*what*/) {}
 };
 
 // The fields of one "Desktop" entry.
@@ -118,8 +122,8 @@ ShortcutEntry SplitShortcutEntry(std::string value);
 
 // The engine's shortcut step: for each dirTags position, every entry whose
 // target tag equals that tag gets its links (FolderDesktop and
-// FolderStartMenu are left as the caller set them). Link errors are ignored;
-// record errors propagate. createLinks runs CreateLinks on the component (the
+// FolderStartMenu are left as the caller set them). Links that cannot be made
+// go to the host's LinkFailed; record errors propagate. createLinks runs CreateLinks on the component (the
 // real one by default).
 void RunShortcutStep(const TStringList& shortcutEntries, const TStringList& dirTags,
                      const TStringList& dirPaths, TShortcuts& shortcuts,

@@ -143,6 +143,7 @@ zt click "$SETUP" "&Next"; zt click "$SETUP" "&Next"; sleep 0.3
 check "restart choice preselected and shown" has "class=Button id=1504 visible=1 enabled=1 text=Re Boot Windows After installed"
 zt click "$SETUP" "&Install"
 check "completed install ends" finish
+check "completed install: status 0" exit_status_is 0
 check "completed install asks for the restart" watched end-session
 
 # The uninstall record cannot be written (a folder stands in its place): the
@@ -155,6 +156,7 @@ zt click "$SETUP" "&Next"; zt click "$SETUP" "&Next"; zt click "$SETUP" "&Instal
 check "failed record is reported with its file" msgbox_is "Unable to write to C:\\FailProd\\uninstall.cfg"
 zt msgbox-answer OK
 check "wizard closes after the report" finish
+check "stopped install: status 2 (failed)" exit_status_is 2
 check "no restart after a failed install" watched "no end-session"
 check "no product file after the failure" test ! -e "$C/FailProd/data.txt"
 
@@ -162,5 +164,6 @@ pkg=$(make_package closebox "$(restart_cfg CloseProd)" data.txt)
 start_setup "$pkg"
 zt close "$SETUP"
 check "close box ends the setup" finish
+check "close box: status 1 (cancelled)" exit_status_is 1
 
 wizard_finish

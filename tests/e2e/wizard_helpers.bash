@@ -21,7 +21,11 @@ SETUP="ZEL32 - Setup"
 failures=0
 started=()
 # A setup left open by a failed check would stand in the next scenario's way.
-stop_started() { local pid; for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done; }
+# A setup runs in a subshell that notes its status: the setup goes first.
+stop_started() {
+  local pid
+  for pid in "${started[@]}"; do pkill -P "$pid" 2>/dev/null; kill "$pid" 2>/dev/null; done
+}
 trap stop_started EXIT
 e2e_start_desktop "$ZELTEST_EXE"
 
@@ -56,13 +60,19 @@ make_package() {
   done
   echo "$dir"
 }
-start_setup() {  # start_setup <package dir>
+start_setup() {  # start_setup <package dir>; the exit status goes to $WORK/install.rc
   e2e_pack_folder "$1"
-  wine "$INSTALL_EXE" "Z:$(echo "$1" | tr / '\\')" >/dev/null 2>&1 &
+  rm -f "$WORK/install.rc"
+  ( wine "$INSTALL_EXE" "Z:$(echo "$1" | tr / '\\')" >/dev/null 2>&1; echo $? > "$WORK/install.rc" ) &
   started+=($!)
   zt wait-window "$SETUP" 40
 }
 finish() { zt wait-exit install.exe 30; }
+# exit_status_is <n>: the setup started last ended with status n.
+exit_status_is() {
+  for _ in $(seq 1 50); do [ -f "$WORK/install.rc" ] && break; sleep 0.1; done
+  [ "$(cat "$WORK/install.rc" 2>/dev/null)" = "$1" ]
+}
 crlf() { tr -d '\r' < "$1"; }
 
 # Leftovers of an earlier run would make the checks meaningless.

@@ -96,6 +96,7 @@ class FakeHost : public IniRegistryHost {
                            const std::string& value) override {
     log.push_back("reg " + keyPath + " " + name + "=" + value);
   }
+  void Failed(const std::string& what) override { log.push_back("failed " + what); }
   std::vector<std::string> log;
   int progress = 0;
   bool failIni = false;
@@ -108,10 +109,10 @@ TEST(RunIniRegistryStep, WritesRecordsAndCountsInOrder) {
   RunIniRegistryStep(entries, Lines({"<INSTALLDIR>"}), Lines({"C:\\Prod"}), "C:\\WINDOWS", host);
   const std::vector<std::string> expected = {
       "status Processing Registry Entries / INI Creation",
-      "record UNINS C:\\WINDOWS\\win.ini",
       "ini win.ini [Prod] Dir=C:\\Prod\\",
-      "record UNINS C:\\Prod\\prod.ini",
+      "record UNINS C:\\WINDOWS\\win.ini",
       "ini C:\\Prod\\prod.ini [Main] A=1",
+      "record UNINS C:\\Prod\\prod.ini",
       "key Software\\Prod",
       "record Registry Software\\Prod",  // f1 only, not the sub-key
       "reg Software\\Prod\\Settings Path=C:\\Prod\\bin",
@@ -120,13 +121,21 @@ TEST(RunIniRegistryStep, WritesRecordsAndCountsInOrder) {
   EXPECT_EQ(host.progress, 3);
 }
 
-TEST(RunIniRegistryStep, WriteFailureStopsAfterRecording) {
-  TStringList entries = Lines({"a.ini~s~n~v", "b.ini~s~n~v"});
+TEST(RunIniRegistryStep, WriteFailuresAreNotedNotRecordedAndTheStepGoesOn) {
+  TStringList entries = Lines({"a.ini~s~n~v", "b.ini~s~n~v", "Software\\P~s~n~v"});
   FakeHost host;
   host.failIni = true;
-  EXPECT_THROW(RunIniRegistryStep(entries, TStringList(), TStringList(), "C:\\W", host), Exception);
-  EXPECT_EQ(host.log.back(), "record UNINS C:\\W\\a.ini");
-  EXPECT_EQ(host.progress, 1);
+  RunIniRegistryStep(entries, TStringList(), TStringList(), "C:\\W", host);
+  const std::vector<std::string> expected = {
+      "status Processing Registry Entries / INI Creation",
+      "failed Unable to write to a.ini",
+      "failed Unable to write to b.ini",
+      "key Software\\P",
+      "record Registry Software\\P",
+      "reg Software\\P\\s n=v",
+  };
+  EXPECT_EQ(host.log, expected);
+  EXPECT_EQ(host.progress, 3);
 }
 
 TEST(RunIniRegistryStep, RootKeyIsWrittenButNotRecorded) {

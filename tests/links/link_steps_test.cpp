@@ -105,7 +105,6 @@ class LinkStepsRun : public ::testing::Test {
     };
     services_.registry = &registry_;
     services_.shortPath = [](const std::string& p) { return p == "C:\\Apps\\Prod" ? "C:\\APPS\\PROD" : p; };
-    services_.report = [this](const std::string& m) { reports_.push_back(m); };
   }
   void TearDown() override { std::system(("rm -rf '" + host_ + "'").c_str()); }
 
@@ -131,7 +130,7 @@ class LinkStepsRun : public ::testing::Test {
   RecordingOps ops_;
   RecordingRegistry registry_;
   std::vector<Link> links_;
-  std::vector<std::string> ini_, reports_;
+  std::vector<std::string> ini_;
   bool failIni_ = false;
 };
 
@@ -176,34 +175,40 @@ TEST_F(LinkStepsRun, LinksIniRegistryAndAutoexecInOneRun) {
 
   EXPECT_EQ(ReadHost("autoexec.bat"),
             "REM - Starting Zelwright Update\r\nSET PROD=C:\\APPS\\PROD\r\nREM - End of Zelwright\r\n");
-  EXPECT_TRUE(reports_.empty());
+  EXPECT_TRUE(outcome.failures.empty());
   // Two entries whose tag matched, three INI - Setup entries written.
   EXPECT_EQ(ops_.progress, 5);
   const std::vector<std::string>& st = ops_.statuses;
   EXPECT_NE(std::find(st.begin(), st.end(), "Updating Autoexec.bat file"), st.end());
 }
 
-TEST_F(LinkStepsRun, IniFailureStopsRunNamingTheFile) {
+TEST_F(LinkStepsRun, ValueFailuresAreCollectedAndLaterStepsStillRun) {
   failIni_ = true;
-  const InstallOutcome outcome = Run();
-  EXPECT_FALSE(outcome.completed);
-  EXPECT_EQ(outcome.error, "Unable to write to win.ini");
-  EXPECT_EQ(ReadHost("autoexec.bat"), "");  // later steps did not run
-}
-
-TEST_F(LinkStepsRun, RegistryFailureStopsRunNamingTheValue) {
   registry_.fail = true;
   const InstallOutcome outcome = Run();
-  EXPECT_FALSE(outcome.completed);
-  EXPECT_NE(outcome.error.find("\"Path\""), std::string::npos) << outcome.error;
+  EXPECT_TRUE(outcome.completed) << outcome.error;
+  ASSERT_EQ(outcome.failures.size(), 3u);
+  EXPECT_EQ(outcome.failures[0], "Unable to write to win.ini");
+  EXPECT_EQ(outcome.failures[1], "Unable to write to C:\\Apps\\Prod\\prod.ini");
+  EXPECT_NE(outcome.failures[2].find("\"Path\""), std::string::npos) << outcome.failures[2];
+  // Nothing that was not written is recorded; the key itself was made.
+  const std::vector<std::string> unins = Section("UNINS");
+  EXPECT_EQ(std::find(unins.begin(), unins.end(), "C:\\WINDOWS\\win.ini"), unins.end());
+  EXPECT_EQ(Section("Registry"), (std::vector<std::string>{"Software\\Zel\\Prod"}));
+  EXPECT_EQ(ReadHost("autoexec.bat"),
+            "REM - Starting Zelwright Update\r\nSET PROD=C:\\APPS\\PROD\r\nREM - End of Zelwright\r\n");
+  EXPECT_EQ(InstallExitCode(outcome), kExitIncomplete);
 }
 
-TEST_F(LinkStepsRun, UnwritableAutoexecIsReportedAndRunCompletes) {
+TEST_F(LinkStepsRun, UnwritableAutoexecAndFailedLinksAreCollected) {
   ASSERT_EQ(std::system(("mkdir '" + host_ + "/autoexec.bat'").c_str()), 0);
+  services_.createLinks = [](TShortcuts& s) { s.LinkFailures.push_back("Cannot save the link " + s.ProgramName); };
   const InstallOutcome outcome = Run();
   EXPECT_TRUE(outcome.completed) << outcome.error;
-  ASSERT_EQ(reports_.size(), 1u);
-  EXPECT_NE(reports_[0].find("autoexec.bat"), std::string::npos) << reports_[0];
+  ASSERT_EQ(outcome.failures.size(), 3u);
+  EXPECT_EQ(outcome.failures[0], "Cannot save the link App");
+  EXPECT_EQ(outcome.failures[1], "Cannot save the link Help");
+  EXPECT_NE(outcome.failures[2].find("autoexec.bat"), std::string::npos) << outcome.failures[2];
 }
 
 }  // namespace

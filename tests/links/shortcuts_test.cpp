@@ -181,6 +181,11 @@ TEST_F(ShortcutsFolderTest, CreateLinksMakesFoldersAndSkipsFailures) {
                                              windows_ + "\\Desktop\\App.lnk"}));
   EXPECT_TRUE(fs::DirectoryExists(windows_ + "\\Start Menu\\Programs\\Prod"));
   EXPECT_TRUE(fs::DirectoryExists(windows_ + "\\Start Menu\\Prod"));
+  // Both failed places are noted: the folder in the way and the failed save.
+  ASSERT_EQ(shortcuts.LinkFailures.size(), 2u);
+  EXPECT_EQ(shortcuts.LinkFailures[0].rfind("Cannot make the link " + windows_ + "\\Desktop\\Prod\\App.lnk: ", 0), 0u)
+      << shortcuts.LinkFailures[0];
+  EXPECT_EQ(shortcuts.LinkFailures[1], "Cannot save the link " + windows_ + "\\Start Menu\\Programs\\Prod\\App.lnk");
 }
 
 TEST_F(ShortcutsFolderTest, SingleLinksMakeAMissingDesktopAndStartMenu) {
@@ -218,7 +223,8 @@ class FakeStepHost : public ShortcutStepHost {
   void Record(const std::string& section, const std::string& name) override {
     records.push_back({section, name});
   }
-  std::vector<std::string> dest;
+  void LinkFailed(const std::string& what) override { failed.push_back(what); }
+  std::vector<std::string> dest, failed;
   int progress = 0;
   std::map<std::string, bool> dk, sm;
   std::vector<UninstallItem> records;
@@ -283,17 +289,20 @@ TEST(RunShortcutStep, MatchesTagsAndAppliesTicks) {
   EXPECT_EQ(host.records[4], (UninstallItem{"UNINS", w + "\\Desktop\\App.*"}));
 }
 
-TEST(RunShortcutStep, LinkErrorsIgnoredRecordErrorsPropagate) {
+TEST(RunShortcutStep, LinkErrorsReachTheHostRecordErrorsPropagate) {
   const TStringList entries = Lines({"A~<I>a.exe~~~a.ico~P", "B~<I>b.exe~~~b.ico~P"});
   TShortcuts shortcuts(WindowsFolderLinkFolders("\\nonexistent_zel_windows"));
   FakeStepHost host;
   int calls = 0;
   RunShortcutStep(entries, Lines({"<I>"}), Lines({"C:\\I"}), shortcuts, host,
-                  [&calls](TShortcuts&) {
-                    ++calls;
-                    throw Exception("Cannot create the shell link object");
+                  [&calls](TShortcuts& s) {
+                    if (++calls == 1) throw Exception("Cannot create the shell link object");
+                    s.LinkFailures.push_back("Cannot save the link X.lnk");
                   });
   EXPECT_EQ(calls, 2);  // the second entry is still tried
+  EXPECT_EQ(host.failed, (std::vector<std::string>{
+                             "Cannot make the links of A: Cannot create the shell link object",
+                             "Cannot save the link X.lnk"}));
 
   class FailingRecords : public FakeStepHost {
     void Record(const std::string&, const std::string& name) override {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/errors.h"
+#include "support/immutable.h"
 #include "support/scratch_dir.h"
 
 namespace zel {
@@ -50,10 +53,110 @@ TEST_F(CopyFileToTest, MissingDestinationFolderRaisesCreateErrorWithCompletedPat
   try {
     CopyFileTo(dir_ / "source.bin", folder);
     FAIL() << "no error raised";
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.Message(), "Cannot create file " + folder + "\\source.bin");
+  } catch (const EStreamError& e) {
+    EXPECT_EQ(e.Message(), "Cannot create file " + folder + "\\source.bin: the folder was not found");
   }
   EXPECT_FALSE(fs::FileExists(folder));
+}
+
+// Everything in a folder but the given names.
+std::vector<std::string> OtherEntries(const std::string& folder, std::vector<std::string> expected) {
+  std::vector<std::string> others;
+  for (const fs::FindEntry& entry : fs::FindFiles(folder + "\\*")) {
+    if (entry.name == "." || entry.name == "..") continue;
+    if (std::find(expected.begin(), expected.end(), entry.name) == expected.end()) others.push_back(entry.name);
+  }
+  return others;
+}
+
+// A full disk: the write fails after some bytes. The old file stays as it
+// was, nothing else is left behind, and the error says so.
+TEST_F(CopyFileToTest, ShortWriteKeepsTheOldFileAndLeavesNoScratch) {
+  std::string bytes(3 * 8192 + 100, 'n');
+  test::WriteFile(dir_ / "big.bin", bytes);
+  test::WriteFile(dir_ / "target\\big.bin", "old version");
+  for (const int64_t limit : {int64_t{0}, int64_t{1}, int64_t{8192}, int64_t{3 * 8192 + 99}}) {
+    SetFileWriteLimitForTests(limit);
+    try {
+      CopyFileTo(dir_ / "big.bin", dir_ / "target");
+      ADD_FAILURE() << "no error at " << limit;
+    } catch (const EStreamError& e) {
+      EXPECT_EQ(e.Message(), "Cannot write file " + (dir_ / "target\\big.bin") + ": the disk is full");
+    }
+    SetFileWriteLimitForTests(-1);
+    EXPECT_EQ(test::ReadFile(dir_ / "target\\big.bin"), "old version") << limit;
+    EXPECT_TRUE(OtherEntries(dir_ / "target", {"big.bin"}).empty()) << limit;
+  }
+  SetFileWriteLimitForTests(static_cast<int64_t>(bytes.size()));  // exactly enough
+  CopyFileTo(dir_ / "big.bin", dir_ / "target");
+  SetFileWriteLimitForTests(-1);
+  EXPECT_EQ(test::ReadFile(dir_ / "target\\big.bin"), bytes);
+}
+
+TEST_F(CopyFileToTest, CopyCarriesTheSourceDate) {
+  constexpr uint32_t kDate = (17u << 25 | 5u << 21 | 9u << 16) | (13u << 11 | 45u << 5 | 10u);  // 1997-05-09 13:45:20
+  {
+    TFileStream source(dir_ / "source.bin", FileMode::kOpenReadWrite);
+    ASSERT_TRUE(source.SetDosDateTime(kDate));
+  }
+  CopyFileTo(dir_ / "source.bin", dir_ / "target");
+  EXPECT_EQ(fs::FileDosDateTime(dir_ / "target\\source.bin"), kDate);
+}
+
+TEST_F(CopyFileToTest, FolderInTheWayIsAnErrorAndStaysAsItWas) {
+  fs::ForceDirectories(dir_ / "target\\source.bin");
+  test::WriteFile(dir_ / "target\\source.bin\\inside.txt", "inside");
+  try {
+    CopyFileTo(dir_ / "source.bin", dir_ / "target\\");
+    FAIL() << "no error raised";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "Cannot create file " + (dir_ / "target\\source.bin") + ": a folder of that name is in the way");
+  }
+  EXPECT_EQ(test::ReadFile(dir_ / "target\\source.bin\\inside.txt"), "inside");
+  EXPECT_TRUE(OtherEntries(dir_ / "target", {"source.bin"}).empty());
+}
+
+// The message of the copy's error; "" when it succeeds.
+std::string CopyError(const std::string& source, const std::string& destination) {
+  try {
+    CopyFileTo(source, destination);
+  } catch (const Exception& e) {
+    return e.Message();
+  }
+  return std::string();
+}
+
+// A file that cannot be replaced (in use, read-only) and a folder that takes
+// no new file: the copy fails with the reason, the old file keeps its bytes,
+// and no scratch file is left behind.
+TEST_F(CopyFileToTest, TargetThatCannotBeReplacedKeepsItsBytes) {
+  const std::string target = dir_ / "target\\source.bin";
+  const std::string denied = ": access is denied (the file or folder is read-only or protected)";
+  test::WriteFile(target, "old version");
+  {
+    test::Immutable fixed(target);
+    if (!fixed.Set()) GTEST_SKIP() << "skipped: no immutable files here (chattr +i)";
+    EXPECT_EQ(CopyError(dir_ / "source.bin", dir_ / "target"), "Cannot replace " + target + denied);
+  }
+  EXPECT_EQ(test::ReadFile(target), "old version");
+  EXPECT_TRUE(OtherEntries(dir_ / "target", {"source.bin"}).empty());
+  {
+    test::Immutable closed(dir_ / "target");
+    ASSERT_TRUE(closed.Set());
+    EXPECT_EQ(CopyError(dir_ / "source.bin", dir_ / "target"), "Cannot create file " + target + denied);
+  }
+  EXPECT_EQ(test::ReadFile(target), "old version");
+  EXPECT_TRUE(OtherEntries(dir_ / "target", {"source.bin"}).empty());
+}
+
+TEST_F(CopyFileToTest, LeftoverScratchFilesAreNeitherTakenNorTouched) {
+  test::WriteFile(dir_ / "target\\~zel000.tmp", "leftover 0");
+  test::WriteFile(dir_ / "target\\~zel001.tmp", "leftover 1");
+  CopyFileTo(dir_ / "source.bin", dir_ / "target");
+  EXPECT_EQ(test::ReadFile(dir_ / "target\\source.bin"), "payload");
+  EXPECT_EQ(test::ReadFile(dir_ / "target\\~zel000.tmp"), "leftover 0");
+  EXPECT_EQ(test::ReadFile(dir_ / "target\\~zel001.tmp"), "leftover 1");
+  EXPECT_TRUE(OtherEntries(dir_ / "target", {"source.bin", "~zel000.tmp", "~zel001.tmp"}).empty());
 }
 
 TEST_F(CopyFileToTest, BlockBoundarySizesCopyExactly) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/safe_name.h"
+
 namespace zel {
 namespace {
 
@@ -44,7 +46,7 @@ TEST(ResolveDirectoryTag, OrderDecidesBetweenMatchingRules) {
   // A base tag without "><" is no sub-folder tag: the sub rule without "><" applies.
   EXPECT_EQ(ResolveDirectoryTag("<SUB WINDOWS>", "p", kWin, kDest), "D:\\Apps\\Product\\p");
   // "<ALT" together with "<SUB": the sub rule comes first.
-  EXPECT_EQ(ResolveDirectoryTag("<ALT><SUB>", "p", kWin, kDest), "p");
+  EXPECT_EQ(ResolveDirectoryTag("<ALT><SUB>", "E:\\p", kWin, kDest), "E:\\p");
   // Exact tags only: a base tag with extra text falls to the last rule.
   EXPECT_EQ(ResolveDirectoryTag("<WINDOWS>X", "p", kWin, kDest), "C:\\p");
 }
@@ -60,6 +62,40 @@ TEST(ResolveDirectoryTag, WindowsInADriveRoot) {
   EXPECT_EQ(ResolveDirectoryTag("<WINDOWS>", "", "C:\\", kDest), "C:\\");
   EXPECT_EQ(ResolveDirectoryTag("<PROGRAMFILES>", "", "C:\\", kDest), "C:\\Program Files");
   EXPECT_EQ(ResolveDirectoryTag("<ALT>", "x", "C:\\", kDest), "C:\\x");
+}
+
+// A path joined to a base folder stays below it; the one form that takes the
+// path as written needs a full path. Either way no part may be unsafe.
+TEST(ResolveDirectoryTag, FolderPathsPassTheNameGuard) {
+  const TagCase accepted[] = {
+      {"<SUBA><INSTALLDIR>", "Data/Sub\\", "D:\\Apps\\Product\\Data\\Sub"},  // slash, trailing separator
+      {"<SUBA>", "", "D:\\Apps\\Product\\"},                            // the base itself
+      {"<SUBX><OTHER>", "\\\\server\\share\\Zel", "\\\\server\\share\\Zel"},
+      {"<SUBX><OTHER>", "e:/Data", "e:/Data"},
+  };
+  for (const TagCase& c : accepted)
+    EXPECT_EQ(ResolveDirectoryTag(c.tag, c.path, kWin, kDest), c.expected) << c.tag << " " << c.path;
+  const TagCase refused[] = {
+      {"<SUBA><INSTALLDIR>", "..\\..\\Windows", ""},
+      {"<SUBA><WINDOWS>", "Fonts/../../x", ""},
+      {"<SUBA>", "C:\\Windows", ""},
+      {"<SUBA><PROGRAMFILES>", "\\Rooted", ""},
+      {"<SUBA><WINDOWS_SYSTEM>", "COM1", ""},
+      {"<ALTDATA>", "..", ""},
+      {"<SUBA>", "<SUBA>", ""},  // a value without "~" repeats the tag as path
+      {"<SUBX><OTHER>", "relative\\folder", ""},
+      {"<SUBX><OTHER>", "D:\\Data\\..\\..\\x", ""},
+      {"<SUBX><OTHER>", "\\\\server", ""},
+  };
+  for (const TagCase& c : refused) {
+    try {
+      ResolveDirectoryTag(c.tag, c.path, kWin, kDest);
+      ADD_FAILURE() << c.tag << " " << c.path << " was accepted";
+    } catch (const EUnsafeName& e) {
+      EXPECT_EQ(e.Message().rfind(std::string("install.cfg names an unsafe folder: \"") + c.path + "\"", 0), 0u)
+          << e.Message();
+    }
+  }
 }
 
 }  // namespace

@@ -18,6 +18,9 @@ class FakeInstallOps : public InstallOps {
   std::vector<std::string> log;
   std::set<std::string> files;          // upper-case full paths that exist
   std::set<std::string> failingCopies;  // sources whose copy throws
+  std::set<std::string> failingFolders; // folders that cannot be made
+  bool failRegistration = false;
+  int failRecordAfter = -1;  // profile writes that succeed before they fail; -1 never
   std::vector<bool> answers;            // Yes/No answers, in order
   std::vector<std::string> questions;
   bool failProfileWrites = false;
@@ -40,10 +43,13 @@ class FakeInstallOps : public InstallOps {
     log.push_back(std::string("ask ") + (yes ? "yes" : "no"));
     return yes;
   }
-  void ForceDirectories(const std::string& folder) override { log.push_back("mkdir " + folder); }
+  void ForceDirectories(const std::string& folder) override {
+    if (failingFolders.count(folder)) throw EInOutError("Unable to create directory " + folder);
+    log.push_back("mkdir " + folder);
+  }
   bool FileExists(const std::string& path) override { return files.count(UpperCase(path)) != 0; }
   void CopyFileTo(const std::string& source, const std::string& destFolder) override {
-    if (failingCopies.count(source)) throw EFOpenError(FormatOpenError(source));
+    if (failingCopies.count(source)) throw EWriteError("Cannot write file " + source + ": the disk is full");
     log.push_back("copy " + source + " -> " + destFolder);
     files.insert(UpperCase(destFolder + "\\" + ExtractAfterBackslash(source)));
   }
@@ -56,12 +62,14 @@ class FakeInstallOps : public InstallOps {
     log.push_back("launch " + file + " [" + params + "] in " + folder + " show " + std::to_string(showCmd));
   }
   void RegisterUninstall(const UninstallRegistration& r) override {
+    if (failRegistration) throw Exception("Unable to create registry key " + r.key);
     log.push_back("register " + r.key);
     registrations.push_back(r);
   }
   void WriteString(const std::string& file, const char* section, const char* key,
                    const char* value) override {
-    if (failProfileWrites) throw Exception("Unable to write to " + file);
+    if (failProfileWrites || failRecordAfter == 0) throw Exception("Unable to write to " + file);
+    if (failRecordAfter > 0) --failRecordAfter;
     auto& sections = profile[UpperCase(file)];
     const std::string s = UpperCase(section);
     if (!key) {

@@ -100,7 +100,8 @@ TEST(InstallEngine, OverwriteQuestionOnlyForMarkedExistingFiles) {
     ops.files = {UpperCase("C:\\Apps\\Prod\\prog.exe"), UpperCase("C:\\Apps\\Prod\\plain.dll")};
     ops.answers = {yes};
     InstallHooks hooks;
-    ASSERT_TRUE(RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks).completed);
+    const InstallOutcome outcome = RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks);
+    ASSERT_TRUE(outcome.completed);
     ASSERT_EQ(ops.questions, std::vector<std::string>{"File Already Exists (prog.exe). Overwrite?"});
     const bool copied = std::count(ops.log.begin(), ops.log.end(),
                                    "copy C:\\WINDOWS\\Temp\\q\\prog.exe -> C:\\Apps\\Prod") == 1;
@@ -112,19 +113,115 @@ TEST(InstallEngine, OverwriteQuestionOnlyForMarkedExistingFiles) {
     const auto& unins = ops.Section("C:\\Apps\\Prod\\uninstall.cfg", kUninsSection);
     EXPECT_NE(std::find(unins.begin(), unins.end(), "C:\\Apps\\Prod\\prog.exe"), unins.end())
         << "recorded even when kept";
+    EXPECT_TRUE(outcome.failures.empty()) << "keeping a file is the user's choice, not a failure";
+    EXPECT_EQ(InstallExitCode(outcome), kExitInstalled);
   }
 }
 
-TEST(InstallEngine, ProductFileErrorsAreIgnored) {
+bool Logged(const FakeInstallOps& ops, const std::string& line) {
+  return std::find(ops.log.begin(), ops.log.end(), line) != ops.log.end();
+}
+
+bool Launched(const FakeInstallOps& ops) {
+  return std::any_of(ops.log.begin(), ops.log.end(),
+                     [](const std::string& l) { return l.rfind("launch", 0) == 0; });
+}
+
+TEST(InstallEngine, FailedFileIsCollectedNotRecordedAndKeepsItsSource) {
   SetupData setup = BasicSetup();
   FakeInstallOps ops;
   ops.failingCopies = {std::string(kTemp) + "\\readme.txt"};
   InstallHooks hooks;
   const InstallOutcome outcome = RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks);
   EXPECT_TRUE(outcome.completed);
-  EXPECT_EQ(std::count(ops.log.begin(), ops.log.end(), "delete C:\\WINDOWS\\Temp\\q\\readme.txt"), 0)
-      << "a failed copy keeps its source";
-  EXPECT_EQ(std::count(ops.log.begin(), ops.log.end(), "copy C:\\WINDOWS\\Temp\\q\\prog.exe -> C:\\Apps\\Prod"), 1);
+  EXPECT_EQ(outcome.failures,
+            std::vector<std::string>{"Cannot write file C:\\WINDOWS\\Temp\\q\\readme.txt: the disk is full"});
+  EXPECT_FALSE(Logged(ops, "delete C:\\WINDOWS\\Temp\\q\\readme.txt")) << "a failed copy keeps its source";
+  EXPECT_TRUE(Logged(ops, "copy C:\\WINDOWS\\Temp\\q\\prog.exe -> C:\\Apps\\Prod")) << "the run goes on";
+  const std::vector<std::string> unins{"C:\\Apps\\Prod\\*.*", "C:\\Apps\\Prod\\Setup\\*.*",
+                                       "C:\\Apps\\Prod\\prog.exe"};
+  EXPECT_EQ(ops.Section("C:\\Apps\\Prod\\uninstall.cfg", kUninsSection), unins);
+  EXPECT_FALSE(Launched(ops)) << "an incomplete product is not started";
+  EXPECT_EQ(InstallExitCode(outcome), kExitIncomplete);
+}
+
+TEST(InstallEngine, FolderRecordAndRegistrationFailuresAreCollectedOnce) {
+  SetupData setup = BasicSetup();
+  setup.FileEntries.Add("uninstaller.exe~<INSTALLDIR>~");
+  FakeInstallOps ops;
+  // The destination fails twice (as the destination and as its entry's
+  // folder): one line. Record start takes six writes and readme.txt the
+  // seventh; the records of prog.exe and uninstaller.exe fail.
+  ops.failingFolders = {"C:\\Apps\\Prod"};
+  ops.failRecordAfter = 7;
+  ops.failRegistration = true;
+  InstallHooks hooks;
+  const InstallOutcome outcome = RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks);
+  EXPECT_TRUE(outcome.completed) << outcome.error;
+  const std::vector<std::string> expected{
+      "Unable to create directory C:\\Apps\\Prod",
+      "Unable to write to C:\\Apps\\Prod\\uninstall.cfg (the record of C:\\Apps\\Prod\\prog.exe)",
+      "Unable to write to C:\\Apps\\Prod\\uninstall.cfg (the record of C:\\Apps\\Prod\\uninstaller.exe)",
+      "Unable to create registry key Software\\Microsoft\\Windows\\currentversion\\uninstall\\Prod",
+  };
+  EXPECT_EQ(outcome.failures, expected);
+  EXPECT_FALSE(Launched(ops));
+  EXPECT_EQ(InstallExitCode(outcome), kExitIncomplete);
+}
+
+TEST(InstallEngine, UnsafeNamesStopTheRunBeforeAnythingIsDone) {
+  struct Case {
+    const char* directory;  // added to "Directories"
+    const char* file;       // added to "Files"
+    const char* message;
+  } cases[] = {
+      {nullptr, "../../victim.ini~<INSTALLDIR>~",
+       "install.cfg names an unsafe file: \"../../victim.ini\" has a \".\" or \"..\" part"},
+      {nullptr, "C:\\WINDOWS\\win.ini~<SUB1>~", "install.cfg names an unsafe file: \"C:\\WINDOWS\\win.ini\""},
+      {nullptr, "sub/NUL.txt~<INSTALLDIR>~", "install.cfg names an unsafe file: \"sub/NUL.txt\" names a device"},
+      {"<SUB2><WINDOWS>~..\\..\\Elsewhere", nullptr, "install.cfg names an unsafe folder: \"..\\..\\Elsewhere\""},
+      {"<SUB3>~D:\\Data", nullptr, "install.cfg names an unsafe folder: \"D:\\Data\""},
+      {"<SUB4><ABSOLUTE>~relative", nullptr, "install.cfg names an unsafe folder: \"relative\" is not a full path"},
+  };
+  for (const Case& c : cases) {
+    SetupData setup = BasicSetup();
+    if (c.directory) setup.DirectoryEntries.Add(c.directory);
+    if (c.file) setup.FileEntries.Add(c.file);
+    FakeInstallOps ops;
+    InstallHooks hooks;
+    const InstallOutcome outcome = RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks);
+    EXPECT_FALSE(outcome.completed);
+    EXPECT_EQ(outcome.error.rfind(c.message, 0), 0u) << outcome.error;
+    EXPECT_TRUE(ops.log.empty()) << c.message << ": nothing created, copied or shown";
+    EXPECT_TRUE(ops.profile.empty()) << c.message;
+    EXPECT_EQ(InstallExitCode(outcome), kExitFailed);
+  }
+}
+
+TEST(InstallEngine, ReportListsTheFailuresOnce) {
+  InstallOutcome complete;
+  complete.completed = true;
+  EXPECT_EQ(InstallReport(complete), "");
+
+  InstallOutcome incomplete = complete;
+  incomplete.failures = {"Cannot replace C:\\P\\a.dll: the file is in use by another program",
+                         "Unable to write to win.ini"};
+  EXPECT_EQ(InstallReport(incomplete),
+            "The installation is incomplete. These items could not be installed:\n"
+            "\nCannot replace C:\\P\\a.dll: the file is in use by another program"
+            "\nUnable to write to win.ini"
+            "\n\nThe program was not started and Windows will not be restarted. Correct the problems "
+            "and run Setup again.");
+
+  InstallOutcome stopped;
+  stopped.error = "Unable to write to C:\\P\\uninstall.cfg";
+  EXPECT_EQ(InstallReport(stopped), stopped.error);
+  EXPECT_EQ(InstallExitCode(stopped), kExitFailed);
+  for (int i = 0; i < 15; ++i) stopped.failures.push_back("item " + std::to_string(i));
+  const std::string report = InstallReport(stopped);
+  EXPECT_EQ(report.rfind(stopped.error + "\n\nBefore it stopped, these items could not be installed:\n", 0), 0u);
+  EXPECT_NE(report.find("\nitem 11\n... and 3 more."), std::string::npos) << report;
+  EXPECT_EQ(report.find("item 12"), std::string::npos);
 }
 
 TEST(InstallEngine, UnguardedFailuresStopTheRunAndReportTheFile) {
@@ -134,7 +231,7 @@ TEST(InstallEngine, UnguardedFailuresStopTheRunAndReportTheFile) {
     const char* message;
   } cases[] = {
       {"setup copy", [](FakeInstallOps& o, RecordingHooks&) { o.failingCopies = {std::string(kTemp) + "\\install.cfg"}; },
-       "Cannot open file C:\\WINDOWS\\Temp\\q\\install.cfg"},
+       "Cannot write file C:\\WINDOWS\\Temp\\q\\install.cfg: the disk is full"},
       {"record", [](FakeInstallOps& o, RecordingHooks&) { o.failProfileWrites = true; },
        "Unable to write to C:\\Apps\\Prod\\uninstall.cfg"},
       {"ini hook", [](FakeInstallOps&, RecordingHooks& h) { h.throwInIni = true; },

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/safe_name.h"
+
 namespace zel {
 namespace {
 
@@ -124,6 +126,26 @@ TEST(InstallPlan, WithoutInstallDirNothingIsPlannedToLandInTheDestination) {
   const InstallPlan plan = PlanInstall(setup, Dest("C:\\P"), kWindows);
   EXPECT_FALSE(plan.hasInstallDir);
   EXPECT_EQ(plan.installPath, "");
+}
+
+// Only the names that become paths are checked: a value whose tag names no
+// folder is never copied, and the list not in use is never read.
+TEST(InstallPlan, FileNamesThatBecomePathsPassTheGuard) {
+  SetupData setup = MakeSetup({"<INSTALLDIR>~"}, {"sub/c.txt~<INSTALLDIR>~", "../x.txt~<NOWHERE>~"});
+  setup.WorkStationEntries.Add("..\\..\\victim.ini~<INSTALLDIR>");
+  const InstallPlan plan = PlanInstall(setup, Dest("C:\\P"), kWindows);
+  ASSERT_EQ(plan.files.size(), 1u);
+  EXPECT_EQ(plan.files[0].name, "c.txt") << "a slash separates folders too";
+
+  for (const char* bad : {"../../victim.ini~<INSTALLDIR>~", "a\\..\\..\\b~<installdir>~", "\\root.txt~<INSTALLDIR>~",
+                          "\\\\server\\share\\f~<INSTALLDIR>~", "C:x.txt~<INSTALLDIR>~", "aux.dat~<INSTALLDIR>~",
+                          "~<INSTALLDIR>~", "dots...~<INSTALLDIR>~"}) {
+    const SetupData hostile = MakeSetup({"<INSTALLDIR>~"}, {bad});
+    EXPECT_THROW(PlanInstall(hostile, Dest("C:\\P"), kWindows), EUnsafeName) << bad;
+  }
+  InstallChoices network = Dest("C:\\P");
+  network.minInstall = true;
+  EXPECT_THROW(PlanInstall(setup, network, kWindows), EUnsafeName) << "the list in use is checked";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "platform/fs.h"
+#include "platform/safe_name.h"
 #include "support/scratch_dir.h"
 
 namespace zel {
@@ -94,6 +95,13 @@ TEST(CheckInstallRights, TheChosenDestinationAndFileList) {
   EXPECT_NE(CheckInstallRights(setup, choices, kWindows, "Prod", probe).find("\nD:\\Locked\n"), std::string::npos);
   choices.destination = "D:\\Open";
   EXPECT_EQ(CheckInstallRights(setup, choices, kWindows, "Prod", probe), "");
+
+  // An unsafe name is no question of rights: nothing is thrown at the
+  // Install button, the install itself reports the name and stops.
+  choices.destination = "D:\\Locked";
+  setup.FileEntries.Add("../../victim.ini~<INSTALLDIR>");
+  EXPECT_EQ(CheckInstallRights(setup, choices, kWindows, "Prod", probe), "");
+  EXPECT_THROW(PlanInstall(setup, choices, kWindows), EUnsafeName);
 }
 
 // The real probe on the disk: it makes what is missing, writes, and leaves

@@ -250,23 +250,46 @@ int CmdClose(const std::string& name, int seconds) {
   return 0;
 }
 
-// Posts a key press to the window, as the keyboard would (a dialog's own
-// loop turns Esc into its Cancel command).
+// Types into a control: its text is replaced (WM_SETTEXT), as when the user
+// selects everything and types.
+int CmdSetText(const std::string& name, const std::string& control, const std::string& text, int seconds) {
+  HWND target = WaitFor(seconds, [&]() -> HWND {
+    HWND hwnd = FindTopLevel(name);
+    return hwnd ? FindChild(hwnd, control) : nullptr;
+  });
+  DWORD_PTR result = 0;
+  if (!target || !SendMessageTimeoutA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                      SMTO_ABORTIFHUNG, 2000, &result)) {
+    std::fprintf(stderr, "zeltest: no control \"%s\" in \"%s\"\n", control.c_str(), name.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+// Presses a key in a window: the key goes to the control that has the focus
+// in the window's thread (or the window itself), through that thread's
+// message loop, so dialog keys such as Escape work as typed.
 int CmdKey(const std::string& name, const std::string& key, int seconds) {
-  const UINT vk = key == "esc" ? VK_ESCAPE : key == "enter" ? VK_RETURN : 0;
-  if (!vk) return 2;
   HWND hwnd = WaitFor(seconds, [&] { return FindTopLevel(name); });
   if (!hwnd) {
     std::fprintf(stderr, "zeltest: no window \"%s\"\n", name.c_str());
     return 1;
   }
-  PostMessageA(hwnd, WM_KEYDOWN, vk, 1);
-  PostMessageA(hwnd, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+  WPARAM vk = 0;
+  if (key == "esc" || key == "Escape") vk = VK_ESCAPE;
+  else if (key == "enter" || key == "Return") vk = VK_RETURN;
+  else if (key == "tab" || key == "Tab") vk = VK_TAB;
+  else return 2;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  HWND focus = GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) && info.hwndFocus ? info.hwndFocus : hwnd;
+  PostMessageA(focus, WM_KEYDOWN, vk, 1);
+  PostMessageA(focus, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
   return 0;
 }
 
 // Opens (creating if needed) a file with no sharing and keeps it open for
-// the given seconds: to every other process it is locked.
+// the given seconds: to every other process it is in use.
 int CmdHoldOpen(const std::string& path, int seconds) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -401,7 +424,8 @@ int Usage() {
       "  dblclick WINDOW CONTROL [seconds]    CONTROL: its text or #id\n"
       "  surface-click WINDOW [x y [seconds]]\n"
       "  close WINDOW [seconds]\n"
-      "  key WINDOW esc|enter [seconds]\n"
+      "  set-text WINDOW CONTROL TEXT [seconds]\n"
+      "  key WINDOW esc|enter|tab [seconds]\n"
       "  hold-open FILE seconds\n"
       "  msgbox-text [seconds]\n"
       "  msgbox-answer BUTTON [seconds]\n"
@@ -430,6 +454,7 @@ int main(int argc, char** argv) {
     return CmdSurfaceClick(arg(2), x, y, TimeoutArg(argc, argv, 5));
   }
   if (command == "close" && argc >= 3) return CmdClose(arg(2), TimeoutArg(argc, argv, 3));
+  if (command == "set-text" && argc >= 5) return CmdSetText(arg(2), arg(3), arg(4), TimeoutArg(argc, argv, 5));
   if (command == "key" && argc >= 4) return CmdKey(arg(2), arg(3), TimeoutArg(argc, argv, 4));
   if (command == "hold-open" && argc >= 4) return CmdHoldOpen(arg(2), std::atoi(argv[3]));
   if (command == "msgbox-text") return CmdMsgBoxText(TimeoutArg(argc, argv, 2));
