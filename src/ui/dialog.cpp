@@ -1,5 +1,7 @@
 #include "ui/dialog.h"
 
+#include "ui/window.h"
+
 #include <vector>
 
 namespace zel::ui {
@@ -36,6 +38,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     else
       result = self->OnMessage(message, wParam, lParam);
   } catch (...) {
+    ReportUnexpectedError();
     result = FALSE;
   }
   if (message == WM_NCDESTROY) {

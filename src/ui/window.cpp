@@ -1,8 +1,29 @@
 #include "ui/window.h"
 
+#include <exception>
+#include <string>
 #include <vector>
 
 namespace zel::ui {
+
+namespace {
+bool unexpectedErrorSeen = false;
+}  // namespace
+
+void ReportUnexpectedError() noexcept {
+  unexpectedErrorSeen = true;
+  std::string text = "Setup met an unexpected error.";
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    text += "\n\n";
+    text += e.what();
+  } catch (...) {
+  }
+  MessageBoxA(nullptr, text.c_str(), "Setup", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+bool UnexpectedErrorSeen() noexcept { return unexpectedErrorSeen; }
 
 Window::~Window() { Destroy(); }
 
@@ -52,6 +73,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
   try {
     result = self->OnMessage(message, wParam, lParam);
   } catch (...) {
+    ReportUnexpectedError();
     result = DefWindowProcA(hwnd, message, wParam, lParam);
   }
   if (message == WM_NCDESTROY) {
@@ -60,6 +82,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     try {
       self->OnDestroyed();
     } catch (...) {
+      ReportUnexpectedError();
     }
   }
   return result;

@@ -13,6 +13,12 @@
 
 namespace zel::ui {
 
+// For the catch of a window or dialog procedure: an exception must not cross
+// into Windows, and must not pass unseen either. Shows the error to the user
+// and notes it for the exit status (UnexpectedErrorSeen).
+void ReportUnexpectedError() noexcept;
+bool UnexpectedErrorSeen() noexcept;
+
 class Window {
  public:
   Window() = default;
