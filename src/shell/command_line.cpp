@@ -39,6 +39,12 @@ std::string DestinationValue(const std::string& text, size_t& pos) {
   return value;
 }
 
+bool IsFullPath(const std::string& path) {
+  const bool drive = path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+                     path[1] == ':' && path[2] == '\\';
+  return drive || path.rfind("\\\\", 0) == 0;
+}
+
 void ApplySwitch(SetupOptions& options, const std::string& argument) {
   const size_t equals = argument.find('=');
   const std::string name = UpperCase(argument.substr(1, equals == std::string::npos ? std::string::npos : equals - 1));
@@ -84,22 +90,31 @@ SetupOptions ParseCommandLine(const std::string& arguments) {
   SetupOptions options;
   bool folderTaken = false;
   size_t pos = 0;
-  while (options.error.empty()) {
+  // The whole line is read even after an error: a /S further on still
+  // keeps the message box away.
+  std::string error;
+  for (;;) {
     while (pos < arguments.size() && IsBlank(arguments[pos])) ++pos;
     if (pos >= arguments.size()) break;
     if (StartsWithNoCase(arguments, pos, "/D=")) {
       options.destination = DestinationValue(arguments, pos);
-      if (options.destination.empty()) options.error = "The switch /D= needs a value: /D=";
+      if (options.destination.empty() && error.empty()) error = "The switch /D= needs a value: /D=";
       continue;
     }
     const std::string argument = NextArgument(arguments, pos);
     if (!argument.empty() && argument[0] == '/') {
       ApplySwitch(options, argument);
+      if (error.empty()) error = options.error;
     } else if (!folderTaken && !argument.empty()) {
       options.folder = argument;
       folderTaken = true;
     }
   }
+  // A destination relative to wherever the setup happens to run is a mistake.
+  if (error.empty() && !options.destination.empty() && !IsFullPath(options.destination))
+    error = "The destination of /D= must be a full path (C:\\Folder or \\\\server\\share\\folder): " +
+            options.destination;
+  options.error = error;
   return options;
 }
 

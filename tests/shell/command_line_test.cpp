@@ -22,6 +22,7 @@ TEST(CommandLine, FolderAndPathSwitchesInAnyOrderAndCase) {
       {"C:\\Pkg /s", "C:\\Pkg", "", "", ""},
       {"C:\\Pkg extra ignored", "C:\\Pkg", "", "", ""},
       {"/D=C:\\Program Files\\My Product", "", "C:\\Program Files\\My Product", "", ""},
+      {"/D=\\\\server\\apps\\x", "", "\\\\server\\apps\\x", "", ""},
       {"C:\\Pkg /S /d=C:\\Two  Blanks\\x  ", "C:\\Pkg", "C:\\Two  Blanks\\x", "", ""},
       {"/D=\"C:\\Quoted Dest\" C:\\Pkg", "C:\\Pkg", "C:\\Quoted Dest", "", ""},
       {"\"/D=C:\\Whole Quoted\" C:\\Pkg", "C:\\Pkg", "C:\\Whole Quoted", "", ""},
@@ -69,11 +70,22 @@ TEST(CommandLine, BadSwitchesAreErrorsNamingTheSwitch) {
       {"/DISKS", "The switch /DISKS= needs a value: /DISKS"},
       {"/D=", "The switch /D= needs a value: /D="},
       {"/D=\"\"", "The switch /D= needs a value: /D="},
+      {"/D=Program Files\\X", "The destination of /D= must be a full path (C:\\Folder or "
+                               "\\\\server\\share\\folder): Program Files\\X"},
+      {"/D=C:relative", "The destination of /D= must be a full path (C:\\Folder or "
+                        "\\\\server\\share\\folder): C:relative"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     EXPECT_EQ(ParseCommandLine(c.line).error, c.error);
   }
+}
+
+TEST(CommandLine, TheFirstErrorIsKeptAndASilentSwitchAfterItCounts) {
+  const SetupOptions options = ParseCommandLine("/X /Y=1 /S C:\\Pkg");
+  EXPECT_EQ(options.error, "Unknown switch: /X");
+  EXPECT_TRUE(options.silent);
+  EXPECT_EQ(options.folder, "C:\\Pkg");
 }
 
 TEST(CommandLine, HelpNamesTheProblemAndEverySwitch) {
