@@ -9,23 +9,30 @@
 // so far are carried over). Lines are added to the end of an existing file.
 #pragma once
 
-#include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zel {
 
 inline constexpr const char* kLogFileName = "Setup.log";
 
+// Where the log's lines go; the tests give their own.
+class LogFile {
+ public:
+  virtual ~LogFile() = default;
+  // Adds text to the end of the file path (creating it); false on failure.
+  virtual bool Append(const std::string& path, const std::string& text) = 0;
+  // The local time as it is written before each line.
+  virtual std::string Now() = 0;
+};
+// fs::AppendToFile and sys::LocalTimeStamp.
+LogFile& PlatformLogFile();
+
 class InstallLog {
  public:
-  // Adds text to the end of the file path (creating it); false on failure.
-  using AppendFunction = std::function<bool(const std::string& path, const std::string& text)>;
-  // The local time as it is written before each line.
-  using ClockFunction = std::function<std::string()>;
-
-  // Empty functions: fs::AppendToFile and sys::LocalTimeStamp.
-  explicit InstallLog(AppendFunction append = {}, ClockFunction clock = {});
+  explicit InstallLog(LogFile& file = PlatformLogFile()) : file_(file) {}
 
   // The file chosen by the user: every line goes there, the lines written so
   // far first; later moves are ignored. False when it cannot be written.
@@ -35,9 +42,9 @@ class InstallLog {
   // written; the log then stays where it was.
   bool MoveTo(const std::string& path);
 
-  // Adds one line (a text of several lines gives one log line for each).
-  // Before a file is set the lines are kept and written once it is.
-  void Line(const std::string& text);
+  // Adds one line made of parts (a text of several lines gives one log line
+  // for each). Before a file is set the lines are kept and written once it is.
+  void Line(std::initializer_list<std::string_view> parts);
 
   const std::string& Path() const { return path_; }
   bool Fixed() const { return fixed_; }
@@ -47,8 +54,7 @@ class InstallLog {
  private:
   bool WriteAll(const std::string& path);
 
-  AppendFunction append_;
-  ClockFunction clock_;
+  LogFile& file_;
   std::vector<std::string> lines_;  // every line so far, stamped, with its line end
   std::string path_;
   bool fixed_ = false;

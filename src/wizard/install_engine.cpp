@@ -13,7 +13,7 @@ constexpr int kShowNormal = 5;
 void MakeFolder(InstallContext& ctx, const std::string& folder) {
   try {
     ctx.ops.ForceDirectories(folder);
-    ctx.Log("Folder " + folder + ": in place");
+    ctx.Log({"Folder ", folder, ": in place"});
   } catch (const std::exception& e) {
     ctx.Fail(e.what());
   }
@@ -23,7 +23,7 @@ void MakeFolder(InstallContext& ctx, const std::string& folder) {
 void MoveLog(InstallContext& ctx, const std::string& installPath) {
   if (!ctx.log || ctx.log->Fixed()) return;
   const std::string path = installPath + "\\" + kLogFileName;
-  if (!ctx.log->MoveTo(path)) ctx.Log("The log cannot be written to " + path + "; it stays at " + ctx.log->Path());
+  if (!ctx.log->MoveTo(path)) ctx.Log({"The log cannot be written to ", path, "; it stays at ", ctx.log->Path()});
 }
 
 void ResolveDirectories(InstallContext& ctx, const std::string& title) {
@@ -32,7 +32,7 @@ void ResolveDirectories(InstallContext& ctx, const std::string& title) {
       MakeFolder(ctx, ctx.plan.installPath);
       MoveLog(ctx, ctx.plan.installPath);
       ctx.record.Start(title);
-      ctx.Log("Uninstall record " + ctx.record.FileName() + ": started");
+      ctx.Log({"Uninstall record ", ctx.record.FileName(), ": started"});
     }
     ctx.dirTags.push_back(dir.tag);
     ctx.dirPaths.push_back(dir.folder);
@@ -52,7 +52,7 @@ bool CopyOneFile(InstallContext& ctx, const PlannedFile& file) {
     ctx.Fail(e.what());
     return false;
   }
-  ctx.Log("File " + file.folder + "\\" + file.name + ": copied");
+  ctx.Log({"File ", file.folder, "\\", file.name, ": copied"});
   try {
     if (file.deleteSource) ops.RemoveFile(source);
   } catch (const std::exception&) {
@@ -78,7 +78,7 @@ void CopyFiles(InstallContext& ctx) {
           ops.AskYesNo("File Already Exists (" + file.name + "). Overwrite?"))
         inPlace = CopyOneFile(ctx, file);
       else
-        ctx.Log("File " + target + ": kept (it exists and was not overwritten)");
+        ctx.Log({"File ", target, ": kept (it exists and was not overwritten)"});
       ops.ProcessMessages();
       if (inPlace) ctx.Record(kUninsSection, target);
     }
@@ -88,13 +88,13 @@ void CopyFiles(InstallContext& ctx) {
 void Register(InstallContext& ctx, const std::string& title) {
   const std::string& installPath = ctx.plan.installPath;
   if (title.empty() || !ctx.ops.FileExists(installPath + "\\uninstaller.exe")) {
-    ctx.Log("Uninstall registration: none (no title or no uninstaller.exe)");
+    ctx.Log({"Uninstall registration: none (no title or no uninstaller.exe)"});
     return;
   }
   const UninstallRegistration registration = MakeUninstallRegistration(installPath, title);
   try {
     ctx.ops.RegisterUninstall(registration);
-    ctx.Log("Uninstall registration HKEY_LOCAL_MACHINE\\" + registration.key + ": written");
+    ctx.Log({"Uninstall registration HKEY_LOCAL_MACHINE\\", registration.key, ": written"});
   } catch (const std::exception& e) {
     ctx.Fail(e.what());
   }
@@ -109,7 +109,7 @@ void RunSteps(InstallContext& ctx, const std::string& title, InstallHooks& hooks
   const std::string& installPath = ctx.plan.installPath;
   for (const char* own : {"install.exe", "install.cfg"}) {
     ops.CopyFileTo(setup.TempDir + "\\" + own, installPath);
-    ctx.Log("File " + installPath + "\\" + own + ": copied");
+    ctx.Log({"File ", installPath, "\\", own, ": copied"});
   }
   CopyFiles(ctx);
   ops.ShowStatus(kStatusIcons);
@@ -131,24 +131,24 @@ void RunSteps(InstallContext& ctx, const std::string& title, InstallHooks& hooks
     // A program that does not start leaves the install as it is: logged only.
     try {
       ops.LaunchFile(launch.file, "", launch.folder, kShowNormal);
-      ctx.Log("Launch " + launchPath + ": started");
+      ctx.Log({"Launch ", launchPath, ": started"});
     } catch (const std::exception& e) {
-      ctx.Log("Launch " + launchPath + ": failed: " + e.what());
+      ctx.Log({"Launch ", launchPath, ": failed: ", e.what()});
     }
   } else if (launch.run) {
-    ctx.Log("Launch " + launchPath + ": not started, the installation is incomplete");
+    ctx.Log({"Launch ", launchPath, ": not started, the installation is incomplete"});
   }
   ops.ProcessMessages();
 }
 
 }  // namespace
 
-void InstallContext::Log(const std::string& line) {
-  if (log) log->Line(line);
+void InstallContext::Log(std::initializer_list<std::string_view> parts) {
+  if (log) log->Line(parts);
 }
 
 void InstallContext::Fail(const std::string& what) {
-  Log("Failed: " + what);
+  Log({"Failed: ", what});
   if (std::find(failures.begin(), failures.end(), what) == failures.end()) failures.push_back(what);
 }
 
@@ -168,12 +168,12 @@ InstallOutcome RunInstall(const SetupData& setup, const InstallChoices& choices,
     const InstallPlan plan = PlanInstall(setup, choices, windowsDir);
     if (!plan.hasInstallDir) {
       outcome.error = kNoInstallDirMessage;
-      if (log) log->Line("The installation stopped: " + outcome.error);
+      if (log) log->Line({"The installation stopped: ", outcome.error});
       return outcome;
     }
     UninstallRecord record(ops, plan.installPath);
     InstallContext ctx{setup, choices, plan, ops, record, windowsDir, {}, {}, {}, log};
-    ctx.Log("Installing into " + plan.installPath + (choices.minInstall ? " (network install)" : " (full install)"));
+    ctx.Log({"Installing into ", plan.installPath, choices.minInstall ? " (network install)" : " (full install)"});
     try {
       RunSteps(ctx, title, hooks);
       outcome.completed = true;
@@ -186,7 +186,7 @@ InstallOutcome RunInstall(const SetupData& setup, const InstallChoices& choices,
   } catch (...) {
     outcome.error = "Unexpected error during the installation.";
   }
-  if (log && !outcome.completed) log->Line("The installation stopped: " + outcome.error);
+  if (log && !outcome.completed) log->Line({"The installation stopped: ", outcome.error});
   return outcome;
 }
 

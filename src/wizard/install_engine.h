@@ -63,8 +63,8 @@ struct InstallContext {
   std::vector<std::string> failures;  // what could not be done, each with why
   InstallLog* log = nullptr;          // the install log; none when null
 
-  // Adds one line to the install log.
-  void Log(const std::string& line);
+  // Adds one line, made of parts, to the install log.
+  void Log(std::initializer_list<std::string_view> parts);
   // Notes an item that could not be done (and logs it); the same text is
   // noted once.
   void Fail(const std::string& what);

@@ -132,12 +132,16 @@ class LinkStepsRun : public ::testing::Test {
   std::vector<Link> links_;
   std::vector<std::string> ini_;
   bool failIni_ = false;
-  std::string logText_;
-  InstallLog log_{[this](const std::string&, const std::string& text) {
-                    logText_ += text;
-                    return true;
-                  },
-                  [] { return std::string("T"); }};
+  struct TextLog : LogFile {
+    std::string text;
+    bool Append(const std::string&, const std::string& added) override {
+      text += added;
+      return true;
+    }
+    std::string Now() override { return "T"; }
+  } logFile_;
+  std::string& logText_ = logFile_.text;
+  InstallLog log_{logFile_};
 };
 
 TEST_F(LinkStepsRun, LinksIniRegistryAndAutoexecInOneRun) {

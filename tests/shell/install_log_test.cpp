@@ -11,32 +11,29 @@ namespace zel {
 namespace {
 
 // Files in memory; a path in `closed` cannot be written.
-struct FakeFiles {
+struct FakeFiles : LogFile {
   std::map<std::string, std::string> files;
   std::string closed;
-  InstallLog MakeLog() {
-    return InstallLog(
-        [this](const std::string& path, const std::string& text) {
-          if (path == closed) return false;
-          files[path] += text;
-          return true;
-        },
-        [] { return std::string("2026-01-02 03:04:05"); });
+  bool Append(const std::string& path, const std::string& text) override {
+    if (path == closed) return false;
+    files[path] += text;
+    return true;
   }
+  std::string Now() override { return "2026-01-02 03:04:05"; }
 };
 
 TEST(InstallLog, LinesBeforeAFileAreCarriedOverAndEachLaterLineIsWrittenAtOnce) {
   FakeFiles disk;
-  InstallLog log = disk.MakeLog();
-  log.Line("started");
+  InstallLog log(disk);
+  log.Line({"started"});
   EXPECT_TRUE(disk.files.empty());
   ASSERT_TRUE(log.MoveTo("T\\Setup.log"));
   EXPECT_EQ(disk.files["T\\Setup.log"], "2026-01-02 03:04:05  started\r\n");
-  log.Line("Segment disk.001: 100 bytes");
+  log.Line({"Segment disk.001: 100 bytes"});
   EXPECT_EQ(disk.files["T\\Setup.log"],
             "2026-01-02 03:04:05  started\r\n2026-01-02 03:04:05  Segment disk.001: 100 bytes\r\n");
   ASSERT_TRUE(log.MoveTo("D\\Setup.log"));
-  log.Line("File D\\a.txt: copied");
+  log.Line({"File D\\a.txt: copied"});
   const std::string& moved = disk.files["D\\Setup.log"];
   EXPECT_NE(moved.find("started"), std::string::npos);
   EXPECT_NE(moved.find("Segment disk.001"), std::string::npos);
@@ -48,11 +45,11 @@ TEST(InstallLog, LinesBeforeAFileAreCarriedOverAndEachLaterLineIsWrittenAtOnce) 
 
 TEST(InstallLog, AFixedFileKeepsEveryLine) {
   FakeFiles disk;
-  InstallLog log = disk.MakeLog();
-  log.Line("first");
+  InstallLog log(disk);
+  log.Line({"first"});
   ASSERT_TRUE(log.UseFixedFile("C:\\admin.log"));
   EXPECT_TRUE(log.MoveTo("D\\Setup.log"));  // ignored
-  log.Line("second");
+  log.Line({"second"});
   EXPECT_EQ(disk.files.count("D\\Setup.log"), 0u);
   EXPECT_EQ(disk.files["C:\\admin.log"], "2026-01-02 03:04:05  first\r\n2026-01-02 03:04:05  second\r\n");
 }
@@ -60,21 +57,21 @@ TEST(InstallLog, AFixedFileKeepsEveryLine) {
 TEST(InstallLog, AFileThatCannotBeWrittenIsRefusedOrCountsAsLostLines) {
   FakeFiles disk;
   disk.closed = "X\\Setup.log";
-  InstallLog log = disk.MakeLog();
+  InstallLog log(disk);
   EXPECT_FALSE(log.UseFixedFile("X\\Setup.log"));
   EXPECT_FALSE(log.MoveTo("X\\Setup.log"));
   EXPECT_EQ(log.Path(), "");
   ASSERT_TRUE(log.MoveTo("T\\Setup.log"));
   disk.closed = "T\\Setup.log";  // the disk fills up
-  log.Line("lost");
+  log.Line({"lost"});
   EXPECT_TRUE(log.LinesLost());
 }
 
 TEST(InstallLog, EveryLineOfAMessageIsALogLine) {
   FakeFiles disk;
-  InstallLog log = disk.MakeLog();
+  InstallLog log(disk);
   ASSERT_TRUE(log.MoveTo("L"));
-  log.Line("The installation is incomplete.\r\n\nCannot create file x\n");
+  log.Line({"The installation is incomplete.\r\n\nCannot create file x\n"});
   EXPECT_EQ(disk.files["L"],
             "2026-01-02 03:04:05  The installation is incomplete.\r\n"
             "2026-01-02 03:04:05  Cannot create file x\r\n");
@@ -86,9 +83,9 @@ TEST(InstallLog, RealFileGrowsLineByLineAndKeepsWhatWasThere) {
   test::WriteFile(path, "earlier run\r\n");
   InstallLog log;
   ASSERT_TRUE(log.UseFixedFile(path));
-  log.Line("one");
+  log.Line({"one"});
   const std::string once = test::ReadFile(path);
-  log.Line("two");
+  log.Line({"two"});
   const std::string text = test::ReadFile(path);
   EXPECT_EQ(text.rfind("earlier run\r\n", 0), 0u);
   EXPECT_GT(text.size(), once.size());

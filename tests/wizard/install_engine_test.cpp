@@ -306,13 +306,14 @@ namespace zel {
 namespace {
 
 // The install log in memory: every file's text by path.
-struct MemoryLog {
+struct MemoryLog : LogFile {
   std::map<std::string, std::string> files;
-  InstallLog log{[this](const std::string& path, const std::string& text) {
-                   files[path] += text;
-                   return true;
-                 },
-                 [] { return std::string("T"); }};
+  InstallLog log{*this};
+  bool Append(const std::string& path, const std::string& text) override {
+    files[path] += text;
+    return true;
+  }
+  std::string Now() override { return "T"; }
 };
 
 bool HasLine(const std::string& text, const std::string& line) {
@@ -330,7 +331,7 @@ TEST(InstallEngine, LogNamesEveryActionWithItsResultInTheDestination) {
   ops.failingFolders.insert("C:\\Apps\\Prod\\docs");
   RecordingHooks hooks(&ops.log);
   MemoryLog memory;
-  memory.log.Line("Setup started");
+  memory.log.Line({"Setup started"});
   ASSERT_TRUE(memory.log.MoveTo("C:\\Temp\\ZEL1\\Setup.log"));
   const InstallOutcome outcome = RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks, &memory.log);
   ASSERT_TRUE(outcome.completed) << outcome.error;
