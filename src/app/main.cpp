@@ -29,36 +29,28 @@ std::string WholeCommandLine() {
   return line ? std::string(line) : std::string();
 }
 
-// A bad command line: said in a message box (unless silent) and in the log
-// file it names, if any.
-int BadCommandLine(const zel::SetupOptions& options, const std::string& commandLine) {
-  if (!options.logFile.empty()) {
-    zel::InstallLog log;
-    log.Line({"ZEL Setup: ", commandLine});
-    log.Line({options.error});
-    log.Line({zel::ExitStatusLine(zel::kExitBadCommandLine)});
-    log.UseFixedFile(options.logFile);
-  }
-  if (!options.silent) zel::sys::MsgBox(zel::CommandLineHelp(options.error), zel::sys::kMbOk | zel::sys::kMbIconError);
-  return zel::kExitBadCommandLine;
-}
-
 int RunSetup() {
   using namespace zel::ui;
   zel::sys::SetApplicationTitle("ZEL - Setup");
   const std::string commandLine = WholeCommandLine();
-  zel::SetupOptions options = zel::ParseCommandLine(zel::CommandLineArguments(commandLine));
-  if (!options.error.empty()) return BadCommandLine(options, commandLine);
-  InitCommonControlsForSetup();
-
   TMainSetup mainSetup;
-  MainSetup = &mainSetup;
-  mainSetup.options = options;
+  zel::SetupOptions& options = mainSetup.options;
+  options = zel::ParseCommandLine(zel::CommandLineArguments(commandLine));
   mainSetup.Log({"ZEL Setup: ", commandLine});
-  if (!options.logFile.empty() && !mainSetup.log.UseFixedFile(options.logFile)) {
+  if (options.error.empty() && !options.logFile.empty() && !mainSetup.log.UseFixedFile(options.logFile))
     options.error = "The log file " + options.logFile + " cannot be written";
-    return BadCommandLine(options, commandLine);
+  if (!options.error.empty()) {
+    // Said in the log file the line names (if it can be written) and, unless
+    // silent, in a message box that lists the switches.
+    mainSetup.Log({options.error});
+    mainSetup.Log({zel::ExitStatusLine(zel::kExitBadCommandLine)});
+    if (!options.logFile.empty()) mainSetup.log.UseFixedFile(options.logFile);
+    if (!options.silent)
+      zel::sys::MsgBox(zel::CommandLineHelp(options.error), zel::sys::kMbOk | zel::sys::kMbIconError);
+    return zel::kExitBadCommandLine;
   }
+  InitCommonControlsForSetup();
+  MainSetup = &mainSetup;
   std::vector<std::string> arguments;
   if (!options.folder.empty()) arguments.push_back(options.folder);
   if (!mainSetup.CreateForm(arguments)) return zel::kExitFailed;

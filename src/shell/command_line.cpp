@@ -45,43 +45,44 @@ bool IsFullPath(const std::string& path) {
   return drive || path.rfind("\\\\", 0) == 0;
 }
 
-void ApplySwitch(SetupOptions& options, const std::string& argument) {
+// One switch (argument starts with "/"); the first problem goes to error.
+void ApplySwitch(SetupOptions& options, const std::string& argument, std::string& error) {
   const size_t equals = argument.find('=');
-  const std::string name = UpperCase(argument.substr(1, equals == std::string::npos ? std::string::npos : equals - 1));
   const bool hasValue = equals != std::string::npos;
+  const std::string_view name = std::string_view(argument).substr(1, hasValue ? equals - 1 : std::string::npos);
   const std::string value = hasValue ? argument.substr(equals + 1) : std::string();
-  struct Flag {
+  static const struct {
     const char* name;
-    bool SetupOptions::*field;
+    bool SetupOptions::*flag;        // a switch without value
+    std::string SetupOptions::*text;  // or one with a value
+  } kSwitches[] = {
+      {"S", &SetupOptions::silent, nullptr},
+      {"PASSIVE", &SetupOptions::passive, nullptr},
+      {"NORESTART", &SetupOptions::noRestart, nullptr},
+      {"LAUNCH", &SetupOptions::launch, nullptr},
+      {"ACCEPTLICENSE", &SetupOptions::acceptLicence, nullptr},
+      {"D", nullptr, &SetupOptions::destination},
+      {"LOG", nullptr, &SetupOptions::logFile},
+      {"DISKS", nullptr, &SetupOptions::disksDir},
+      {"OVERWRITE", nullptr, nullptr},
   };
-  static const Flag kFlags[] = {{"S", &SetupOptions::silent},           {"PASSIVE", &SetupOptions::passive},
-                                {"NORESTART", &SetupOptions::noRestart}, {"LAUNCH", &SetupOptions::launch},
-                                {"ACCEPTLICENSE", &SetupOptions::acceptLicence}};
-  for (const Flag& flag : kFlags) {
-    if (name != flag.name) continue;
-    if (hasValue) options.error = "The switch /" + name + " takes no value: " + argument;
-    else options.*flag.field = true;
+  for (const auto& known : kSwitches) {
+    if (!SameText(name, known.name)) continue;
+    bool good = false;
+    if (known.flag) {
+      good = !hasValue;
+      if (good) options.*known.flag = true;
+    } else if (known.text) {
+      good = !value.empty();
+      if (good) options.*known.text = value;
+    } else {
+      good = SameText(value, "yes") || SameText(value, "no");
+      if (good) options.overwrite = SameText(value, "yes");
+    }
+    if (!good && error.empty()) error = "Wrong value: " + argument;
     return;
   }
-  struct Text {
-    const char* name;
-    std::string SetupOptions::*field;
-  };
-  static const Text kTexts[] = {
-      {"D", &SetupOptions::destination}, {"LOG", &SetupOptions::logFile}, {"DISKS", &SetupOptions::disksDir}};
-  for (const Text& text : kTexts) {
-    if (name != text.name) continue;
-    if (value.empty()) options.error = "The switch /" + name + "= needs a value: " + argument;
-    else options.*text.field = value;
-    return;
-  }
-  if (name == "OVERWRITE") {
-    const std::string answer = UpperCase(value);
-    if (answer == "YES" || answer == "NO") options.overwrite = answer == "YES";
-    else options.error = "The switch /OVERWRITE= takes yes or no: " + argument;
-    return;
-  }
-  options.error = "Unknown switch: " + argument;
+  if (error.empty()) error = "Unknown switch: " + argument;
 }
 
 }  // namespace
@@ -98,13 +99,12 @@ SetupOptions ParseCommandLine(const std::string& arguments) {
     if (pos >= arguments.size()) break;
     if (StartsWithNoCase(arguments, pos, "/D=")) {
       options.destination = DestinationValue(arguments, pos);
-      if (options.destination.empty() && error.empty()) error = "The switch /D= needs a value: /D=";
+      if (options.destination.empty() && error.empty()) error = "Wrong value: /D=";
       continue;
     }
     const std::string argument = NextArgument(arguments, pos);
     if (!argument.empty() && argument[0] == '/') {
-      ApplySwitch(options, argument);
-      if (error.empty()) error = options.error;
+      ApplySwitch(options, argument, error);
     } else if (!folderTaken && !argument.empty()) {
       options.folder = argument;
       folderTaken = true;
@@ -112,8 +112,7 @@ SetupOptions ParseCommandLine(const std::string& arguments) {
   }
   // A destination relative to wherever the setup happens to run is a mistake.
   if (error.empty() && !options.destination.empty() && !IsFullPath(options.destination))
-    error = "The destination of /D= must be a full path (C:\\Folder or \\\\server\\share\\folder): " +
-            options.destination;
+    error = "Wrong value: /D=" + options.destination + " (a full path is needed)";
   options.error = error;
   return options;
 }

@@ -63,17 +63,15 @@ TEST(CommandLine, BadSwitchesAreErrorsNamingTheSwitch) {
       {"C:\\Pkg /SILENT", "Unknown switch: /SILENT"},
       {"/S /q", "Unknown switch: /q"},
       {"/", "Unknown switch: /"},
-      {"/S=1", "The switch /S takes no value: /S=1"},
-      {"/OVERWRITE=maybe", "The switch /OVERWRITE= takes yes or no: /OVERWRITE=maybe"},
-      {"/OVERWRITE", "The switch /OVERWRITE= takes yes or no: /OVERWRITE"},
-      {"/LOG=", "The switch /LOG= needs a value: /LOG="},
-      {"/DISKS", "The switch /DISKS= needs a value: /DISKS"},
-      {"/D=", "The switch /D= needs a value: /D="},
-      {"/D=\"\"", "The switch /D= needs a value: /D="},
-      {"/D=Program Files\\X", "The destination of /D= must be a full path (C:\\Folder or "
-                               "\\\\server\\share\\folder): Program Files\\X"},
-      {"/D=C:relative", "The destination of /D= must be a full path (C:\\Folder or "
-                        "\\\\server\\share\\folder): C:relative"},
+      {"/S=1", "Wrong value: /S=1"},
+      {"/OVERWRITE=maybe", "Wrong value: /OVERWRITE=maybe"},
+      {"/OVERWRITE", "Wrong value: /OVERWRITE"},
+      {"/LOG=", "Wrong value: /LOG="},
+      {"/DISKS", "Wrong value: /DISKS"},
+      {"/D=", "Wrong value: /D="},
+      {"/D=\"\"", "Wrong value: /D="},
+      {"/D=Program Files\\X", "Wrong value: /D=Program Files\\X (a full path is needed)"},
+      {"/D=C:relative", "Wrong value: /D=C:relative (a full path is needed)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
