@@ -110,7 +110,7 @@ void TMainSetup::FormShow() {
   } catch (const Exception& e) {
     Log({"The setup folder ", arguments_[0], " cannot be opened: ", e.Message()});
     data.ExitCode = kExitFailed;
-    if (options.silent) {
+    if (options.Unattended()) {
       Close();
       return;
     }

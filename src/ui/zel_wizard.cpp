@@ -81,15 +81,10 @@ void TZEL::RunUnattended(HWND owner, bool show) {
 }
 
 void TZEL::RefuseInstall(const std::string& reason, SetupExitCode code) {
-  SetupData& data = Data();
   if (MainSetup) MainSetup->Log({reason});
-  if (unattended_) {
-    data.ExitCode = code;
-    state.rebootChecked = false;
-    Close();
-    return;
-  }
-  sys::MsgBox(reason, sys::kMbOk | (code == kExitFailed ? sys::kMbIconError : sys::kMbIconWarning));
+  Data().ExitCode = code;
+  state.rebootChecked = false;
+  Close();
 }
 
 void TZEL::InstallUnattended() {
@@ -165,6 +160,8 @@ void TZEL::FormShow() {
   if (text.size() >= 2) text.resize(text.size() - 2);  // no line end after the last line
   SetItemText(IDC_MEMO3, text);
   WizardFormShow(state, data, licenceLines);
+  // /D= proposes the destination in the wizard too.
+  if (MainSetup && !MainSetup->options.destination.empty()) state.destination = MainSetup->options.destination;
   ShowState();
   if (MainSetup) MainSetup->Repaint();
   zel::ProcessMessages();

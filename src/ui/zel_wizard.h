@@ -57,8 +57,8 @@ class TZEL : public Dialog {
   void PerformInstall(const InstallChoices& choices, const std::string& windowsDir);
   // The unattended install itself (see RunUnattended).
   void InstallUnattended();
-  // Ends an install that cannot start: a message box, or in an unattended
-  // setup a log line and the status.
+  // Ends an unattended install that cannot start: the reason goes to the
+  // log, code to the exit status; no message box, no restart.
   void RefuseInstall(const std::string& reason, SetupExitCode code);
   void Close();
   // Reads the user's ticks and radio choices into state.
