@@ -1,6 +1,7 @@
 // install.exe: restricts where DLLs come from, creates the setup's four
 // windows in order and runs the message loop until the background closes.
 #include <windows.h>
+#include <corecrt_startup.h>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -12,27 +13,47 @@
 #include "ui/system_ui.h"
 #include "ui/unzip.h"
 #include "ui/zel_wizard.h"
+#include "shell/command_line.h"
 #include "shell/window_routines.h"
+#include "wizard/unattended.h"
 #include "wizard/link_folders.h"
 #include "wizard/link_steps.h"
 #include "wizard/shortcuts.h"
 
 namespace {
 
-std::vector<std::string> CommandLineArguments() {
-  std::vector<std::string> arguments;
-  for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
-  return arguments;
+// The command line as the C runtime keeps it (the whole line, program name
+// first): /D= may hold blanks that the runtime's own splitting would lose.
+std::string WholeCommandLine() {
+  const char* line = _acmdln;
+  return line ? std::string(line) : std::string();
 }
 
 int RunSetup() {
   using namespace zel::ui;
   zel::sys::SetApplicationTitle("ZEL - Setup");
-  InitCommonControlsForSetup();
-
+  const std::string commandLine = WholeCommandLine();
   TMainSetup mainSetup;
+  zel::SetupOptions& options = mainSetup.options;
+  options = zel::ParseCommandLine(zel::CommandLineArguments(commandLine));
+  mainSetup.Log({"ZEL Setup: ", commandLine});
+  if (options.error.empty() && !options.logFile.empty() && !mainSetup.log.UseFixedFile(options.logFile))
+    options.error = "The log file " + options.logFile + " cannot be written";
+  if (!options.error.empty()) {
+    // Said in the log file the line names (if it can be written) and, unless
+    // silent, in a message box that lists the switches.
+    mainSetup.Log({options.error});
+    mainSetup.Log({zel::ExitStatusLine(zel::kExitBadCommandLine)});
+    if (!options.logFile.empty()) mainSetup.log.UseFixedFile(options.logFile);
+    if (!options.silent)
+      zel::sys::MsgBox(zel::CommandLineHelp(options.error), zel::sys::kMbOk | zel::sys::kMbIconError);
+    return zel::kExitBadCommandLine;
+  }
+  InitCommonControlsForSetup();
   MainSetup = &mainSetup;
-  if (!mainSetup.CreateForm(CommandLineArguments())) return zel::kExitFailed;
+  std::vector<std::string> arguments;
+  if (!options.folder.empty()) arguments.push_back(options.folder);
+  if (!mainSetup.CreateForm(arguments)) return zel::kExitFailed;
   TForm3 form3;
   Form3 = &form3;
   TZEL wizard;
@@ -44,7 +65,10 @@ int RunSetup() {
   wizard.SetInstallHooks(&linkHooks);
   Unzip = new TUnzip;  // released by the background after its stage
 
-  mainSetup.ShowMaximized();
+  if (options.silent)
+    mainSetup.StartHidden();
+  else
+    mainSetup.ShowMaximized();
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

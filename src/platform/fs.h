@@ -49,6 +49,10 @@ bool DeleteFile(const std::string& path);
 // Creates an empty file that must not exist yet; false when it exists or
 // cannot be made (LastErrorCode tells which).
 bool CreateNewFile(const std::string& path);
+// Adds text to the end of a file, creating the file when it is missing, and
+// hands it to the disk before returning (the file is closed again, so what was
+// written survives a crash of the program). False when any part failed.
+bool AppendToFile(const std::string& path, const std::string& text);
 // Renames a file; an existing file of the new name is replaced in one step
 // where the platform can. Windows 95 and 98 cannot (MoveFileExA is only a
 // stub there): RenameFileByMoves does it instead.

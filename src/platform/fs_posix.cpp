@@ -86,6 +86,14 @@ bool CreateNewFile(const std::string& path) {
   return true;
 }
 
+bool AppendToFile(const std::string& path, const std::string& text) {
+  const int fd = ::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  ok = ::fsync(fd) == 0 && ok;
+  return ::close(fd) == 0 && ok;
+}
+
 bool RenameFile(const std::string& from, const std::string& to) {
   return ::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
 }

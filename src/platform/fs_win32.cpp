@@ -56,6 +56,19 @@ bool CreateNewFile(const std::string& path) {
   return true;
 }
 
+bool AppendToFile(const std::string& path, const std::string& text) {
+  // Others may read the file meanwhile (a log being watched).
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = SetFilePointer(file, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+            WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+            written == text.size();
+  ok = FlushFileBuffers(file) && ok;
+  return CloseHandle(file) && ok;
+}
+
 bool RenameFile(const std::string& from, const std::string& to) {
   // Windows 95, 98 and ME export MoveFileExA but do not implement it.
   using MoveFileExFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);

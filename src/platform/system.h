@@ -45,6 +45,9 @@ constexpr uint32_t kExitReboot = 2;  // EWX_REBOOT
 // the search was restricted. Call first thing in the program.
 bool RestrictDllSearch();
 
+// The system's local date and time now, as "YYYY-MM-DD hh:mm:ss".
+std::string LocalTimeStamp();
+
 // The error code of the last failed platform call (GetLastError; natively
 // errno, with "not found" reported as 3, the path-not-found code).
 uint32_t LastErrorCode();

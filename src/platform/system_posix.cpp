@@ -1,5 +1,6 @@
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 
 #include "platform/system.h"
 
@@ -17,6 +18,15 @@ intptr_t ShellOpen(const std::string&, const std::string&, const std::string&, i
 bool AdjustPrivilege(const std::string&, bool) { return false; }
 bool RequestWindowsExit(uint32_t) { return false; }
 bool RestrictDllSearch() { return false; }
+
+std::string LocalTimeStamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
+}
 
 // errno in the codes of the Windows build, for the errors the portable layers
 // tell apart; any other errno is passed on as it is.

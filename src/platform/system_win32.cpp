@@ -58,6 +58,26 @@ bool AdjustPrivilege(const std::string& name, bool enable) {
   return adjusted;
 }
 
+std::string LocalTimeStamp() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  // Written by hand: the C runtime's formatting would add to the program.
+  const WORD parts[] = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+  const char separators[] = "-- ::";
+  std::string text;
+  for (int i = 0; i < 6; ++i) {
+    if (i) text += separators[i - 1];
+    const unsigned value = parts[i];
+    if (i == 0) {
+      text += static_cast<char>('0' + value / 1000 % 10);
+      text += static_cast<char>('0' + value / 100 % 10);
+    }
+    text += static_cast<char>('0' + value / 10 % 10);
+    text += static_cast<char>('0' + value % 10);
+  }
+  return text;
+}
+
 uint32_t LastErrorCode() { return GetLastError(); }
 
 bool RequestWindowsExit(uint32_t flags) { return ExitWindowsEx(flags, 0) != 0; }

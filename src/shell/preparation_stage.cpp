@@ -9,9 +9,16 @@ namespace zel {
 
 void TPreparationStage::SegBefore(uint32_t segNumber, const std::string& segBaseName) {
   host_.ProcessMessages();
-  SegmentPath = SegmentFilePath(settings_.sourceDir, segBaseName, segNumber);
+  SegmentPath = SegmentFilePath(settings_.SegmentDir(), segBaseName, segNumber);
+  if (settings_.unattended && !fs::FileExists(SegmentPath)) {
+    const std::string missing = "The segment " + SegmentPath + " is missing";
+    host_.Log(missing);
+    throw ESegError(missing);
+  }
   for (int prompts = 0; prompts < kMaxDiskPrompts && !fs::FileExists(SegmentPath); ++prompts)
     host_.ShowMessage(DiskPromptText(segNumber));
+  const int64_t size = fs::FileSize(SegmentPath);
+  host_.Log("Segment " + SegmentPath + (size < 0 ? std::string(": missing") : ": " + std::to_string(size) + " bytes"));
   // Still missing after the prompts: the archive component's retry box
   // follows, and its OK brings us here again.
   if (segNumber == 1) {

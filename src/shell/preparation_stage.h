@@ -26,6 +26,8 @@ class PreparationHost {
   // Puts the setup's picture at path on the background (animated: play it
   // as an animation). Throws when the picture cannot be loaded.
   virtual void ShowPicture(const std::string& path, bool animated) = 0;
+  // One line for the install log.
+  virtual void Log(const std::string& /*line*/) {}
 };
 
 struct PreparationSettings {
@@ -36,6 +38,12 @@ struct PreparationSettings {
   std::string tempDir;     // no trailing backslash
   std::string bitmapFile;  // the setup's picture, "" for none
   int fileEntryCount = 0;  // entries of the install script's "Files"
+  // Where the segment files are (ends in a backslash); "": sourceDir.
+  std::string segmentDir;
+  // No one answers questions: a missing segment ends the expansion at once.
+  bool unattended = false;
+
+  const std::string& SegmentDir() const { return segmentDir.empty() ? sourceDir : segmentDir; }
 };
 
 class TPreparationStage {
@@ -44,8 +52,9 @@ class TPreparationStage {
       : host_(host), settings_(std::move(settings)) {}
 
   // Before each attempt to open segment segNumber of the set named
-  // segBaseName: prompts for the disk at most kMaxDiskPrompts times while the
-  // file is missing; for segment 1 restarts the gauge and copies the setup
+  // segBaseName (in settings.SegmentDir()): prompts for the disk at most
+  // kMaxDiskPrompts times while the file is missing (unattended: throws
+  // ESegError naming the segment instead); logs the segment with its size; for segment 1 restarts the gauge and copies the setup
   // program (as install.exe, the name the install engine takes it by) and
   // install.cfg into TempDir (copy errors propagate: EFOpenError,
   // EFCreateError).

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/system.h"
 #include "shell/window_routines.h"
 
@@ -37,13 +38,30 @@ std::string MakePrivateTempDir(const std::string& parent) {
   return parent.empty() ? std::string() : fs::CreateUniqueDir(parent, kTempDirPrefix);
 }
 
-void ClearTempDir(const std::string& dir) {
-  if (!dir.empty()) fs::RemoveTree(dir);
+void ClearTempDir(const std::string& dir, const std::string& keepFile) {
+  if (dir.empty()) return;
+  if (keepFile.empty() || !SameText(ExtractFilePath(keepFile), dir + "\\")) {
+    fs::RemoveTree(dir);
+    return;
+  }
+  const std::string keepName = ExtractFileName(keepFile);
+  for (const fs::FindEntry& entry : fs::FindFiles(dir + "\\*.*")) {
+    if (entry.name == "." || entry.name == ".." || SameText(entry.name, keepName)) continue;
+    const std::string path = dir + "\\" + entry.name;
+    if (fs::IsLink(path)) {
+      if (!fs::DeleteFile(path)) fs::RemoveDir(path);  // the link, never what it points to
+    } else if (entry.attributes & fs::kAttrDirectory) {
+      fs::RemoveTree(path);
+    } else {
+      fs::SetAttributes(path, fs::kAttrNormal);
+      fs::DeleteFile(path);
+    }
+  }
 }
 
-void EndSetup(SetupData& data) {
+void EndSetup(SetupData& data, const std::string& keepFile) {
   data.ClearEntryLists();
-  ClearTempDir(data.TempDir);
+  ClearTempDir(data.TempDir, keepFile);
 }
 
 bool ShouldRestartWindows(const SetupData& data, bool rebootChecked) { return rebootChecked && data.InstallCompleted; }

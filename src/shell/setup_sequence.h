@@ -30,12 +30,14 @@ std::string MakePrivateTempDir(const std::string& parent);
 
 // Removes TempDir with everything in it, read-only files included (the folder
 // is this run's own). Nothing happens for an empty path; failures are ignored.
-void ClearTempDir(const std::string& dir);
+// A keepFile directly inside dir (the install log of a setup that never
+// reached its destination) stays, and with it the folder.
+void ClearTempDir(const std::string& dir, const std::string& keepFile = {});
 
-// End of the setup: releases the entry lists and clears TempDir. The folder
-// named on the command line is left as it is: it is the user's folder, not
-// one the setup made.
-void EndSetup(SetupData& data);
+// End of the setup: releases the entry lists and clears TempDir (keeping
+// keepFile, see ClearTempDir). The folder named on the command line is left
+// as it is: it is the user's folder, not one the setup made.
+void EndSetup(SetupData& data, const std::string& keepFile = {});
 
 // Windows is restarted only after an installation ran to its end with the
 // restart choice selected; a failed start-up, an abort or a close without

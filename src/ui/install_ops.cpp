@@ -47,7 +47,10 @@ void Win32InstallOps::StepProgress() {
 void Win32InstallOps::ProcessMessages() { zel::ProcessMessages(); }
 
 bool Win32InstallOps::AskYesNo(const std::string& question) {
-  return sys::MsgBox(question, sys::kMbYesNo | sys::kMbIconQuestion) == sys::kIdYes;
+  if (!unattended_) return sys::MsgBox(question, sys::kMbYesNo | sys::kMbIconQuestion) == sys::kIdYes;
+  const bool yes = unattended_->overwrite;
+  if (log_) log_->Line({"Question \"", question, "\" answered ", yes ? "Yes (/OVERWRITE=yes)" : "No (/OVERWRITE=no, the default)"});
+  return yes;
 }
 
 void Win32InstallOps::ForceDirectories(const std::string& folder) { fs::ForceDirectories(folder); }

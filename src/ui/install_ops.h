@@ -3,6 +3,7 @@
 // registration through the registry, and the wizard's page 6 for progress.
 #pragma once
 
+#include "shell/command_line.h"
 #include "wizard/install_engine.h"
 
 namespace zel::ui {
@@ -16,7 +17,10 @@ bool ConfirmInstallRights(const SetupData& setup, const std::string& destination
 
 class Win32InstallOps : public InstallOps {
  public:
-  explicit Win32InstallOps(TZEL& wizard) : wizard_(wizard) {}
+  // unattended: the switches of a setup that asks nothing (the overwrite
+  // question is answered by /OVERWRITE and logged); null when the user is asked.
+  Win32InstallOps(TZEL& wizard, const SetupOptions* unattended, InstallLog* log)
+      : wizard_(wizard), unattended_(unattended), log_(log) {}
 
   void ShowStatus(const std::string& text) override;
   void ShowTarget(const std::string& text) override;
@@ -38,6 +42,8 @@ class Win32InstallOps : public InstallOps {
 
  private:
   TZEL& wizard_;
+  const SetupOptions* unattended_;
+  InstallLog* log_;
 };
 
 }  // namespace zel::ui

@@ -10,6 +10,7 @@
 #include "ui/unzip.h"
 #include "ui/zel_wizard.h"
 #include "wizard/config_loader.h"
+#include "wizard/unattended.h"
 
 namespace zel::ui {
 
@@ -67,6 +68,13 @@ void TMainSetup::ShowMaximized() {
   }
 }
 
+void TMainSetup::StartHidden() {
+  if (!shown_) {
+    shown_ = true;
+    PostMessageA(Handle(), kFormShowMessage, 0, 0);
+  }
+}
+
 void TMainSetup::Close() {
   if (Handle()) PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
@@ -100,10 +108,20 @@ void TMainSetup::FormShow() {
   try {
     SetUpFolders(data, arguments_);
   } catch (const Exception& e) {
+    Log({"The setup folder ", arguments_[0], " cannot be opened: ", e.Message()});
+    data.ExitCode = kExitFailed;
+    if (options.Unattended()) {
+      Close();
+      return;
+    }
     // The setup stays on an empty background until it is closed.
     sys::MsgBox(e.Message(), sys::kMbOk | sys::kMbIconError);
     return;
   }
+  // Until the install has made its destination the log lives in the
+  // private temporary folder.
+  if (!log.Fixed() && !data.TempDir.empty()) log.MoveTo(data.TempDir + "\\" + kLogFileName);
+  Log({"Setup files from ", data.SourceDir, ", temporary folder ", data.TempDir});
   ProcessMessages();
   if (closing_ || !Handle()) return;  // closed while the messages ran
   // TempDir is new and empty: nothing of an earlier setup to clear.
@@ -128,19 +146,41 @@ void TMainSetup::FormResize() {
 
 void TMainSetup::Timer1Timer() {
   KillTimer(Handle(), kTimer1);
-  if (Unzip) Unzip->ShowModal(Handle());
+  if (Unzip) {
+    if (options.silent)
+      Unzip->RunHidden();
+    else
+      Unzip->ShowModal(Handle());
+  }
   // However the preparation window closed, the wizard comes only after a
   // complete expansion.
   const bool expanded = Unzip && Unzip->Succeeded && !Unzip->SetupAborted;
   delete Unzip;
   Unzip = nullptr;
-  if (expanded && ZEL) ZEL->ShowModal(Handle());
+  if (expanded && ZEL) {
+    if (options.Unattended())
+      ZEL->RunUnattended(Handle(), !options.silent);
+    else
+      ZEL->ShowModal(Handle());
+  }
   Close();
 }
 
 void TMainSetup::FormClose() {
-  EndSetup(data);
-  if (ShouldRestartWindows(data, ZEL && ZEL->reboot())) WinReboot1.ShutdownWindows(sys::kExitReboot);
+  const bool restart = ShouldRestartWindows(data, ZEL && ZEL->reboot());
+  data.ExitCode = FinalExitCode(data.ExitCode, restart, options.noRestart);
+  if (restart) Log({options.noRestart ? "Restart of Windows needed; not made (/NORESTART)" : "Restarting Windows"});
+  // A log that lost lines has not told everything: the install counts as incomplete.
+  if (log.LinesLost() && data.ExitCode == kExitInstalled) data.ExitCode = kExitIncomplete;
+  if (restart && !options.noRestart && !WinReboot1.ShutdownWindows(sys::kExitReboot)) {
+    Log({"Windows refused to restart"});
+    data.ExitCode = kExitRestartNeeded;
+  }
+  Log({ExitStatusLine(data.ExitCode)});
+  // The log of an unattended setup that never reached its destination stays
+  // in the temporary folder: it is all an administrator has. A user who was
+  // asked and told has no need of it.
+  EndSetup(data, options.Unattended() && !log.Fixed() ? log.Path() : std::string());
 }
 
 void TMainSetup::PaintBackground(HDC dc, const RECT& area) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/command_line.h"
+#include "shell/install_log.h"
 #include "shell/setup_data.h"
 #include "shell/win_reboot.h"
 #include "ui/controls.h"
@@ -28,6 +30,8 @@ class TMainSetup : public Window {
   bool CreateForm(std::vector<std::string> arguments);
   // Shows the window maximised; the start-up steps run once it is shown.
   void ShowMaximized();
+  // A silent setup: the window stays hidden and the start-up steps run at once.
+  void StartHidden();
   // Closes the window: the end steps run and the application ends.
   void Close();
   // Removes TempDir with everything in it.
@@ -36,6 +40,10 @@ class TMainSetup : public Window {
   void Repaint();
 
   SetupData data;
+  // The command line's switches and the install log of this run.
+  SetupOptions options;
+  InstallLog log;
+  void Log(std::initializer_list<std::string_view> parts) { log.Line(parts); }
   TMainScreen MainScreen;
   ShadowLabel Setup_Header;
   ShadowLabel Setup_Header2;

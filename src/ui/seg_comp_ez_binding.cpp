@@ -11,13 +11,13 @@ namespace {
 // owned by the preparation window.
 class WindowPrompter : public SegPrompter {
  public:
-  explicit WindowPrompter(HWND owner) : owner_(owner) {}
+  WindowPrompter(HWND owner, const bool& unattended) : owner_(owner), unattended_(unattended) {}
   bool InputQuery(const std::string& caption, const std::string& prompt,
                   std::string& value) override {
-    return ui::InputQuery(owner_, caption, prompt, value);
+    return !unattended_ && ui::InputQuery(owner_, caption, prompt, value);
   }
   bool RetryBox(const std::string& message) override {
-    return ui::RetryBox(owner_, message, sys::ApplicationTitle());
+    return !unattended_ && ui::RetryBox(owner_, message, sys::ApplicationTitle());
   }
   void RepaintOwner() override {
     if (owner_) RedrawWindow(owner_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -25,12 +25,13 @@ class WindowPrompter : public SegPrompter {
 
  private:
   HWND owner_;
+  const bool& unattended_;
 };
 
 // SegCompEZ1 with the design values the preparation window stores.
 class SegCompEZ1 : public SegmentArchive {
  public:
-  explicit SegCompEZ1(HWND owner) : prompter_(owner) {
+  explicit SegCompEZ1(HWND owner) : prompter_(owner, Unattended) {
     ez_.MakeDirectories = false;
     ez_.ExceptionOnFileError = false;
     ez_.Key = 0;
@@ -49,6 +50,9 @@ class SegCompEZ1 : public SegmentArchive {
     };
     ez_.OnCheckFile = [this](std::string& filepath, TCProcessMode) {
       if (OnCheckFile) OnCheckFile(filepath);
+    };
+    ez_.OnSegAfterArchive = [this](TSegArcHeader& header, const std::string& name) {
+      if (OnArchiveDone) OnArchiveDone(name, header.ArchiveSize());
     };
     ez_.OnShowProgress = [this](int& percentageDone) {
       if (OnShowProgress) OnShowProgress(percentageDone);

@@ -23,6 +23,12 @@ class SegmentArchive {
   std::function<void(std::string& filepath)> OnCheckFile;
   // Fired while a file is decoded; setting -1 abandons the file.
   std::function<void(int& percentageDone)> OnShowProgress;
+  // Fired after each archive of the set has been expanded: its name in the
+  // set and its size in bytes.
+  std::function<void(const std::string& name, int64_t size)> OnArchiveDone;
+  // No one answers: the mount prompt and the retry boxes are not shown and
+  // count as Cancel.
+  bool Unattended = false;
 
   // SegBaseName, SegDir and SegTmpDir as the component stores them; clears
   // its archive list and SegSource.

@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/fs.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/system.h"
 #include "platform/windows_family.h"
 #include "ui/globals.h"
@@ -99,6 +100,15 @@ TUnzip::~TUnzip() = default;
 
 void TUnzip::ShowModal(HWND owner) { Dialog::ShowModal(owner, IDD_UNZIP); }
 
+void TUnzip::RunHidden() {
+  SetupAborted = false;
+  ExpandSetupFiles();
+}
+
+namespace {
+bool Unattended() { return MainSetup && MainSetup->options.Unattended(); }
+}  // namespace
+
 INT_PTR TUnzip::OnInitDialog() {
   LayOut();
   GIFAnimator1.Create(Handle(), IDC_UNZIP_ANIMATOR, kAnimator.left, kAnimator.top, 32);
@@ -154,10 +164,17 @@ void TUnzip::ExpandSetupFiles() {
     settings.tempDir = MainSetup->data.TempDir;
     settings.bitmapFile = MainSetup->data.BitmapFile;
     settings.fileEntryCount = MainSetup->data.FileEntries.Count();
+    const std::string& disks = MainSetup->options.disksDir;
+    if (!disks.empty()) settings.segmentDir = IncludeTrailingBackslash(disks);
+    settings.unattended = MainSetup->options.Unattended();
   }
   stage_ = std::make_unique<TPreparationStage>(static_cast<PreparationHost&>(*this), settings);
   SegCompEZ1 = MakeArchive(Handle());
   SegmentArchive& ez = *SegCompEZ1;
+  ez.Unattended = settings.unattended;
+  ez.OnArchiveDone = [](const std::string& name, int64_t size) {
+    if (MainSetup) MainSetup->Log({"Archive ", name, ": ", std::to_string(size), " bytes, expanded"});
+  };
   ez.OnSegBefore = [this](uint16_t segNumber) {
     stage_->SegBefore(segNumber, SegCompEZ1->SegBaseName());
   };
@@ -169,7 +186,8 @@ void TUnzip::ExpandSetupFiles() {
   // TempDir was made fresh at start-up; the component's scratch folder goes
   // inside it.
   const std::string segTmpDir = ScratchFolder(settings.tempDir);
-  ez.Prepare("disk", settings.sourceDir, segTmpDir);
+  ez.Prepare("disk", settings.SegmentDir(), segTmpDir);
+  if (MainSetup) MainSetup->Log({"Expanding the setup package from ", settings.SegmentDir()});
   expanding_ = true;
   try {
     if (settings.tempDir.empty() || !fs::DirectoryExists(settings.tempDir))
@@ -177,6 +195,7 @@ void TUnzip::ExpandSetupFiles() {
     fs::ForceDirectories(segTmpDir);
     ez.ExpandAll();
     Succeeded = !SetupAborted;
+    if (Succeeded && MainSetup) MainSetup->Log({"The setup package is expanded"});
   } catch (const std::exception& e) {
     ExpansionFailed(e.what());
   } catch (...) {
@@ -189,7 +208,10 @@ void TUnzip::ExpandSetupFiles() {
 void TUnzip::ExpansionFailed(const char* reason) {
   // After the user's abort the expansion ends with an error by design; the
   // user has already been asked, so no error box follows.
-  if (!SetupAborted) {
+  if (MainSetup)
+    MainSetup->Log({SetupAborted ? "The setup was aborted during the expansion" : kErrorExpanding, " ",
+                    SetupAborted ? "" : reason});
+  if (!SetupAborted && !Unattended()) {
     std::string text = kErrorExpanding;
     if (*reason) text = text + "\n\n" + reason;
     sys::MsgBox(text, sys::kMbOk);
@@ -200,7 +222,8 @@ void TUnzip::ExpansionFailed(const char* reason) {
 }
 
 void TUnzip::FormClick() {
-  if (askingAbort_) return;
+  // An unattended setup asks nothing, not even whether to abort.
+  if (askingAbort_ || Unattended()) return;
   askingAbort_ = true;
   const bool abort = AskNoAbort(Handle(), kAbortQuestion, sys::ApplicationTitle());
   askingAbort_ = false;
@@ -219,6 +242,10 @@ void TUnzip::FormClick() {
 // ---- PreparationHost ----------------------------------------------------
 
 void TUnzip::ShowMessage(const std::string& text) { sys::MsgBox(text, sys::kMbOk); }
+
+void TUnzip::Log(const std::string& line) {
+  if (MainSetup) MainSetup->Log({line});
+}
 
 void TUnzip::ProcessMessages() { zel::ProcessMessages(); }
 

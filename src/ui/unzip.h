@@ -38,6 +38,8 @@ class TUnzip : public Dialog, private PreparationHost {
   ~TUnzip() override;
   // Shows the window modally over owner; returns when it has closed.
   void ShowModal(HWND owner);
+  // A silent setup: expands the package without showing the window.
+  void RunHidden();
 
   // Set when the expansion failed or the user aborted.
   bool SetupAborted = false;
@@ -69,6 +71,7 @@ class TUnzip : public Dialog, private PreparationHost {
   void ProcessMessages() override;
   void ShowGauge(const TPreparationGauge& gauge) override;
   void ShowPicture(const std::string& path, bool animated) override;
+  void Log(const std::string& line) override;
 
   std::unique_ptr<SegmentArchive> SegCompEZ1;
   std::unique_ptr<TPreparationStage> stage_;

@@ -12,8 +12,10 @@
 #include "ui/install_ops.h"
 #include "ui/main_setup.h"
 #include "ui/zel_wizard_res.h"
+#include "wizard/install_rights.h"
 #include "wizard/install_room.h"
 #include "wizard/page_rules.h"
+#include "wizard/unattended.h"
 
 namespace zel::ui {
 namespace {
@@ -49,6 +51,7 @@ constexpr const char* kDestinationText =
 constexpr const char* kStoredLicence = "License Agreement\r\n\r\n(no license text)";
 
 constexpr int kInstallHeight = 120;
+constexpr UINT kStartUnattended = WM_APP + 2;
 constexpr int kBarControls[] = {IDC_ZEL_PANEL, IDC_ZEL_CANCEL, IDC_ZEL_BACK, IDC_ZEL_NEXT, IDC_ZEL_INSTALL};
 
 SetupData& Data() {
@@ -66,6 +69,49 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 void TZEL::ShowModal(HWND owner) {
   if (Dialog::ShowModal(owner, IDD_ZEL) == -1) state.rebootChecked = false;
+}
+
+void TZEL::RunUnattended(HWND owner, bool show) {
+  unattended_ = true;
+  if (show) {
+    if (Dialog::ShowModal(owner, IDD_ZEL) == -1) RefuseInstall("The wizard window could not be made", kExitFailed);
+  } else {
+    InstallUnattended();
+  }
+}
+
+void TZEL::RefuseInstall(const std::string& reason, SetupExitCode code) {
+  if (MainSetup) MainSetup->Log({reason});
+  Data().ExitCode = code;
+  state.rebootChecked = false;
+  Close();
+}
+
+void TZEL::InstallUnattended() {
+  SetupData& data = Data();
+  static const SetupOptions kNone;
+  const SetupOptions& options = MainSetup ? MainSetup->options : kNone;
+  const int licenceLines = LicenceLineCount(data.TempDir);
+  const UnattendedInstall run = PlanUnattendedInstall(data, options, licenceLines);
+  if (!run.licenceRefusal.empty()) return RefuseInstall(run.licenceRefusal, kExitLicenceDeclined);
+  if (MainSetup) {
+    if (licenceLines > 1) MainSetup->Log({"The licence is accepted (/ACCEPTLICENSE)"});
+    MainSetup->Log({"Unattended install; after it: ",
+                    run.reboot ? "restart Windows" : run.choices.launchChecked ? "launch the program" : "return to Windows"});
+  }
+  state.rebootChecked = run.reboot;
+  state.launchChecked = run.choices.launchChecked;
+  state.returnChecked = !run.reboot && !run.choices.launchChecked;
+  const std::string windowsDir = sys::WindowsDirectory(MAX_PATH);
+  const std::string rights =
+      CheckInstallRights(data, run.choices, windowsDir, data.Header.text);
+  if (!rights.empty()) return RefuseInstall(rights, kExitFailed);
+  const std::string room = CheckInstallRoom(data, run.choices, windowsDir, DiskRoomProbe());
+  if (!room.empty()) return RefuseInstall(room, kExitFailed);
+  SetWizardPage(state, data, kPageInstall);
+  state.installing = true;
+  ShowState();
+  PerformInstall(run.choices, windowsDir);
 }
 
 void TZEL::nextClick() {
@@ -93,6 +139,7 @@ INT_PTR TZEL::OnInitDialog() {
   }
   SendDlgItemMessageA(Handle(), IDC_PROGRESSBAR1, PBM_SETRANGE32, 0, 100);
   FormShow();
+  if (unattended_) PostMessageA(Handle(), kStartUnattended, 0, 0);
   return TRUE;
 }
 
@@ -113,6 +160,8 @@ void TZEL::FormShow() {
   if (text.size() >= 2) text.resize(text.size() - 2);  // no line end after the last line
   SetItemText(IDC_MEMO3, text);
   WizardFormShow(state, data, licenceLines);
+  // /D= proposes the destination in the wizard too.
+  if (MainSetup && !MainSetup->options.destination.empty()) state.destination = MainSetup->options.destination;
   ShowState();
   if (MainSetup) MainSetup->Repaint();
   zel::ProcessMessages();
@@ -226,26 +275,30 @@ void TZEL::installClick() {
 void TZEL::PerformInstall(const InstallChoices& choices, const std::string& windowsDir) {
   SetupData& data = Data();
   // Page 6 only: a short window just above the bottom of the background.
-  RECT bounds;
-  GetWindowRect(Handle(), &bounds);
-  int top = bounds.top;
-  if (MainSetup) top = MainSetup->Height() - kInstallHeight - 30;
-  SetWindowPos(Handle(), nullptr, bounds.left, top, bounds.right - bounds.left, kInstallHeight,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  UpdateWindow(Handle());
+  RECT bounds{};
+  if (Handle() && GetWindowRect(Handle(), &bounds)) {
+    int top = bounds.top;
+    if (MainSetup) top = MainSetup->Height() - kInstallHeight - 30;
+    SetWindowPos(Handle(), nullptr, bounds.left, top, bounds.right - bounds.left, kInstallHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateWindow(Handle());
+  }
   zel::ProcessMessages();
 
-  Win32InstallOps ops(*this);
+  InstallLog* log = MainSetup ? &MainSetup->log : nullptr;
+  Win32InstallOps ops(*this, unattended_ && MainSetup ? &MainSetup->options : nullptr, log);
   InstallHooks noHooks;
   const InstallOutcome outcome =
-      RunInstall(data, choices, windowsDir, data.Header.text, ops, hooks_ ? *hooks_ : noHooks);
+      RunInstall(data, choices, windowsDir, data.Header.text, ops, hooks_ ? *hooks_ : noHooks, log);
   data.ExitCode = InstallExitCode(outcome);
   data.InstallCompleted = data.ExitCode == kExitInstalled;
   if (!data.InstallCompleted) {
-    // One message for everything that went wrong; no restart after it.
+    // One message for everything that went wrong (the log lists it too); no
+    // restart after it.
     state.rebootChecked = false;
-    sys::MsgBox(InstallReport(outcome),
-                sys::kMbOk | (outcome.completed ? sys::kMbIconWarning : sys::kMbIconError));
+    if (!unattended_)
+      sys::MsgBox(InstallReport(outcome),
+                  sys::kMbOk | (outcome.completed ? sys::kMbIconWarning : sys::kMbIconError));
   }
   state.installing = false;
   Close();
@@ -265,6 +318,10 @@ void TZEL::StepProgress() {
 }
 
 INT_PTR TZEL::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+  if (message == kStartUnattended) {
+    InstallUnattended();
+    return TRUE;
+  }
   // The close box is off while the install runs (also through Alt+F4).
   if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE && state.installing) {
     SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, 0);
@@ -292,15 +349,21 @@ bool TZEL::OnCommand(int id, int notifyCode) {
       return true;
     case IDC_DECLINE:
       DeclineClick(state);
+      Data().ExitCode = kExitLicenceDeclined;
+      if (MainSetup) MainSetup->Log({"The licence was declined"});
       Close();
       return true;
     case IDC_ZEL_CANCEL:
       CancelClick(state);
+      if (MainSetup) MainSetup->Log({"The setup was cancelled in the wizard"});
       Close();
       return true;
     case IDCANCEL:  // Escape and the title-bar close box: Cancel, but not while the install runs
       CloseBoxClick(state);
-      if (state.closed) Close();
+      if (state.closed) {
+        if (MainSetup) MainSetup->Log({"The wizard was closed"});
+        Close();
+      }
       return true;
     case IDC_BROWSE:
       browseClick();

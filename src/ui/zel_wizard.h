@@ -16,6 +16,11 @@ class TZEL : public Dialog {
  public:
   // Shows the wizard modally over owner; returns when it has closed.
   void ShowModal(HWND owner);
+  // The install without questions (/S, /PASSIVE): the wizard's defaults and
+  // the command line's choices. With show, the wizard appears on its install
+  // page with the progress; otherwise no window is shown. Returns when the
+  // install has ended; every refusal goes to the log and the exit status.
+  void RunUnattended(HWND owner, bool show);
 
   // The pages and the user's choices. The finishing choices RadioButton1
   // (launch), RadioButton2 (return) and reboot are state.launchChecked,
@@ -50,6 +55,11 @@ class TZEL : public Dialog {
   // The user's choices for the install, as the controls show them.
   InstallChoices Choices() const;
   void PerformInstall(const InstallChoices& choices, const std::string& windowsDir);
+  // The unattended install itself (see RunUnattended).
+  void InstallUnattended();
+  // Ends an unattended install that cannot start: the reason goes to the
+  // log, code to the exit status; no message box, no restart.
+  void RefuseInstall(const std::string& reason, SetupExitCode code);
   void Close();
   // Reads the user's ticks and radio choices into state.
   void ReadControls();
@@ -60,6 +70,7 @@ class TZEL : public Dialog {
 
   InstallHooks* hooks_ = nullptr;
   int progress_ = 0;
+  bool unattended_ = false;
 };
 
 }  // namespace zel::ui

@@ -13,16 +13,26 @@ constexpr int kShowNormal = 5;
 void MakeFolder(InstallContext& ctx, const std::string& folder) {
   try {
     ctx.ops.ForceDirectories(folder);
+    ctx.Log({"Folder ", folder, ": in place"});
   } catch (const std::exception& e) {
     ctx.Fail(e.what());
   }
+}
+
+// The log follows the install into its destination once that folder exists.
+void MoveLog(InstallContext& ctx, const std::string& installPath) {
+  if (!ctx.log || ctx.log->Fixed()) return;
+  const std::string path = installPath + "\\" + kLogFileName;
+  if (!ctx.log->MoveTo(path)) ctx.Log({"The log cannot be written to ", path, "; it stays at ", ctx.log->Path()});
 }
 
 void ResolveDirectories(InstallContext& ctx, const std::string& title) {
   for (const PlannedDirectory& dir : ctx.plan.directories) {
     if (dir.isInstallDir) {
       MakeFolder(ctx, ctx.plan.installPath);
+      MoveLog(ctx, ctx.plan.installPath);
       ctx.record.Start(title);
+      ctx.Log({"Uninstall record ", ctx.record.FileName(), ": started"});
     }
     ctx.dirTags.push_back(dir.tag);
     ctx.dirPaths.push_back(dir.folder);
@@ -42,6 +52,7 @@ bool CopyOneFile(InstallContext& ctx, const PlannedFile& file) {
     ctx.Fail(e.what());
     return false;
   }
+  ctx.Log({"File ", file.folder, "\\", file.name, ": copied"});
   try {
     if (file.deleteSource) ops.RemoveFile(source);
   } catch (const std::exception&) {
@@ -66,6 +77,8 @@ void CopyFiles(InstallContext& ctx) {
       if (!file.askOverwrite || !ops.FileExists(target) ||
           ops.AskYesNo("File Already Exists (" + file.name + "). Overwrite?"))
         inPlace = CopyOneFile(ctx, file);
+      else
+        ctx.Log({"File ", target, ": kept (it exists and was not overwritten)"});
       ops.ProcessMessages();
       if (inPlace) ctx.Record(kUninsSection, target);
     }
@@ -74,9 +87,14 @@ void CopyFiles(InstallContext& ctx) {
 
 void Register(InstallContext& ctx, const std::string& title) {
   const std::string& installPath = ctx.plan.installPath;
-  if (title.empty() || !ctx.ops.FileExists(installPath + "\\uninstaller.exe")) return;
+  if (title.empty() || !ctx.ops.FileExists(installPath + "\\uninstaller.exe")) {
+    ctx.Log({"Uninstall registration: none (no title or no uninstaller.exe)"});
+    return;
+  }
+  const UninstallRegistration registration = MakeUninstallRegistration(installPath, title);
   try {
-    ctx.ops.RegisterUninstall(MakeUninstallRegistration(installPath, title));
+    ctx.ops.RegisterUninstall(registration);
+    ctx.Log({"Uninstall registration HKEY_LOCAL_MACHINE\\", registration.key, ": written"});
   } catch (const std::exception& e) {
     ctx.Fail(e.what());
   }
@@ -89,8 +107,10 @@ void RunSteps(InstallContext& ctx, const std::string& title, InstallHooks& hooks
   ops.ShowStatus(kStatusPreparing);
   ResolveDirectories(ctx, title);
   const std::string& installPath = ctx.plan.installPath;
-  ops.CopyFileTo(setup.TempDir + "\\install.exe", installPath);
-  ops.CopyFileTo(setup.TempDir + "\\install.cfg", installPath);
+  for (const char* own : {"install.exe", "install.cfg"}) {
+    ops.CopyFileTo(setup.TempDir + "\\" + own, installPath);
+    ctx.Log({"File ", installPath, "\\", own, ": copied"});
+  }
   CopyFiles(ctx);
   ops.ShowStatus(kStatusIcons);
   hooks.CreateShortcuts(ctx);
@@ -106,18 +126,29 @@ void RunSteps(InstallContext& ctx, const std::string& title, InstallHooks& hooks
   Register(ctx, title);
   // An incomplete product is not started: the user reads the list first.
   const PlannedLaunch& launch = ctx.plan.launch;
+  const std::string launchPath = launch.folder + launch.file;
   if (launch.run && ctx.failures.empty()) {
+    // A program that does not start leaves the install as it is: logged only.
     try {
       ops.LaunchFile(launch.file, "", launch.folder, kShowNormal);
-    } catch (const std::exception&) {
+      ctx.Log({"Launch ", launchPath, ": started"});
+    } catch (const std::exception& e) {
+      ctx.Log({"Launch ", launchPath, ": failed: ", e.what()});
     }
+  } else if (launch.run) {
+    ctx.Log({"Launch ", launchPath, ": not started, the installation is incomplete"});
   }
   ops.ProcessMessages();
 }
 
 }  // namespace
 
+void InstallContext::Log(std::initializer_list<std::string_view> parts) {
+  if (log) log->Line(parts);
+}
+
 void InstallContext::Fail(const std::string& what) {
+  Log({"Failed: ", what});
   if (std::find(failures.begin(), failures.end(), what) == failures.end()) failures.push_back(what);
 }
 
@@ -131,16 +162,18 @@ void InstallContext::Record(const char* section, const std::string& item) {
 
 InstallOutcome RunInstall(const SetupData& setup, const InstallChoices& choices,
                           const std::string& windowsDir, const std::string& title,
-                          InstallOps& ops, InstallHooks& hooks) {
+                          InstallOps& ops, InstallHooks& hooks, InstallLog* log) {
   InstallOutcome outcome;
   try {
     const InstallPlan plan = PlanInstall(setup, choices, windowsDir);
     if (!plan.hasInstallDir) {
       outcome.error = kNoInstallDirMessage;
+      if (log) log->Line({"The installation stopped: ", outcome.error});
       return outcome;
     }
     UninstallRecord record(ops, plan.installPath);
-    InstallContext ctx{setup, choices, plan, ops, record, windowsDir, {}, {}, {}};
+    InstallContext ctx{setup, choices, plan, ops, record, windowsDir, {}, {}, {}, log};
+    ctx.Log({"Installing into ", plan.installPath, choices.minInstall ? " (network install)" : " (full install)"});
     try {
       RunSteps(ctx, title, hooks);
       outcome.completed = true;
@@ -153,6 +186,7 @@ InstallOutcome RunInstall(const SetupData& setup, const InstallChoices& choices,
   } catch (...) {
     outcome.error = "Unexpected error during the installation.";
   }
+  if (log && !outcome.completed) log->Line({"The installation stopped: ", outcome.error});
   return outcome;
 }
 

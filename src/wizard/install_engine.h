@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/install_log.h"
 #include "shell/setup_data.h"
 #include "wizard/install_plan.h"
 #include "wizard/uninstall_record.h"
@@ -60,8 +61,12 @@ struct InstallContext {
   std::vector<std::string> dirTags;   // upper-case tags, "Directories" order
   std::vector<std::string> dirPaths;  // their folders, same positions
   std::vector<std::string> failures;  // what could not be done, each with why
+  InstallLog* log = nullptr;          // the install log; none when null
 
-  // Notes an item that could not be done; the same text is noted once.
+  // Adds one line, made of parts, to the install log.
+  void Log(std::initializer_list<std::string_view> parts);
+  // Notes an item that could not be done (and logs it); the same text is
+  // noted once.
   void Fail(const std::string& what);
   // Adds one uninstall record; a record that cannot be written is noted as a
   // failure.
@@ -98,9 +103,11 @@ struct InstallOutcome {
 // keep is). The setup's own copies, the start of the uninstall record or a
 // hook's exception stop the run. The program is launched only after a run
 // without failures. windowsDir is the Windows folder; title the product title.
+// Each action goes to log with its result, when there is one; the log moves
+// to Setup.log in the destination as soon as that folder is made.
 InstallOutcome RunInstall(const SetupData& setup, const InstallChoices& choices,
                           const std::string& windowsDir, const std::string& title,
-                          InstallOps& ops, InstallHooks& hooks);
+                          InstallOps& ops, InstallHooks& hooks, InstallLog* log = nullptr);
 
 // install.exe's status after a run: installed, incomplete or failed.
 SetupExitCode InstallExitCode(const InstallOutcome& outcome);

@@ -37,6 +37,7 @@ class EngineShortcutHost : public ShortcutStepHost {
     ctx_.Record(section.c_str(), name);
   }
   void LinkFailed(const std::string& what) override { ctx_.Fail(what); }
+  void LinkMade(const std::string& linkPath) override { ctx_.Log({"Link ", linkPath, ": made"}); }
 
  private:
   InstallContext& ctx_;
@@ -59,11 +60,13 @@ class EngineIniHost : public IniRegistryHost {
     const bool written = services_.writeIni ? services_.writeIni(file, section, name, value)
                                             : profile::WriteString(file, section, name, value);
     if (!written) throw Exception("Unable to write to " + file);
+    ctx_.Log({"INI value ", file, " [", section, "] ", name, "=", value, ": written"});
   }
   void CreateRegistryKey(const std::string& keyPath) override { Registry().CreateKey(keyPath); }
   void WriteRegistryString(const std::string& keyPath, const std::string& name,
                            const std::string& value) override {
     Registry().WriteString(keyPath, name, value);
+    ctx_.Log({"Registry value HKEY_CURRENT_USER\\", keyPath, " ", name, "=", value, ": written"});
   }
 
  private:
@@ -122,6 +125,10 @@ void LinkInstallHooks::UpdateAutoexec(InstallContext& context) {
       ToList(context.dirPaths), shortPath, [&context](const std::string& status) {
         if (status == kStatusAutoexecUpdate) context.ops.ShowStatus(status);
       });
+  if (result.updated)
+    context.Log({"autoexec.bat ", context.setup.RootDir, "autoexec.bat: ",
+                 std::to_string(context.setup.AutoexecLines.Count()), " line(s) added",
+                 result.backedUp ? ", the old file saved as autoexec.zel" : ", a new file"});
   if (!result.error.empty())
     context.Fail(result.error + " (the lines for autoexec.bat were not added; it is unchanged)");
 }

@@ -80,13 +80,15 @@ std::string TShortcuts::WorkingDirectory() const {
 
 void TShortcuts::CreateLinks(const LinkSaveFunction& save) {
   LinkFailures.clear();
+  LinksMade.clear();
   for (const LinkLocation& place : PlanLinkLocations(links_, Folder, ProgramName, Desktop,
                                                      StartMenu, FolderDesktop, FolderStartMenu)) {
     // A place that fails is skipped; the others are still tried.
     try {
       if (!place.folder.empty() && !fs::DirectoryExists(place.folder))
         fs::ForceDirectories(place.folder);
-      if (!save(place.linkPath)) LinkFailures.push_back("Cannot save the link " + place.linkPath);
+      if (save(place.linkPath)) LinksMade.push_back(place.linkPath);
+      else LinkFailures.push_back("Cannot save the link " + place.linkPath);
     } catch (const Exception& e) {
       LinkFailures.push_back("Cannot make the link " + place.linkPath + ": " + e.Message());
     }
@@ -145,6 +147,7 @@ void RunShortcutStep(const TStringList& shortcutEntries, const TStringList& dirT
         host.Record(item.section, item.name);
 
       shortcuts.LinkFailures.clear();
+      shortcuts.LinksMade.clear();
       try {
         if (createLinks)
           createLinks(shortcuts);
@@ -153,6 +156,7 @@ void RunShortcutStep(const TStringList& shortcutEntries, const TStringList& dirT
       } catch (const std::exception& e) {
         host.LinkFailed("Cannot make the links of " + entry.title + ": " + e.what());
       }
+      for (const std::string& made : shortcuts.LinksMade) host.LinkMade(made);
       for (const std::string& failure : shortcuts.LinkFailures) host.LinkFailed(failure);
     }
   }

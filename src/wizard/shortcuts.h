@@ -67,6 +67,8 @@ class TShortcuts {
   std::string IconFile;     // file holding the link's icon (index 0)
   // The links the last CreateLinks could not make, each with why.
   std::vector<std::string> LinkFailures;
+  // The links the last CreateLinks made.
+  std::vector<std::string> LinksMade;
 
   const LinkFolders& Links() const { return links_; }
 
@@ -107,6 +109,8 @@ class ShortcutStepHost {
   virtual void Record(const std::string& section, const std::string& name) = 0;
   // A link (or all links of an entry) that could not be made, with why.
   virtual void LinkFailed(const std::string& /*what*/) {}
+  // A link that was made (its file).
+  virtual void LinkMade(const std::string& /*linkPath*/) {}
 };
 
 // The fields of one "Desktop" entry.

@@ -111,7 +111,7 @@ class LinkStepsRun : public ::testing::Test {
   InstallOutcome Run() {
     TShortcuts shortcuts(WindowsFolderLinkFolders("C:\\WINDOWS"));
     LinkInstallHooks hooks(shortcuts, services_);
-    return RunInstall(setup_, choices_, "C:\\WINDOWS", "Prod", ops_, hooks);
+    return RunInstall(setup_, choices_, "C:\\WINDOWS", "Prod", ops_, hooks, &log_);
   }
   std::vector<std::string> Section(const std::string& name) {
     return ops_.profile["C:\\APPS\\PROD\\UNINSTALL.CFG"][name];
@@ -132,6 +132,16 @@ class LinkStepsRun : public ::testing::Test {
   std::vector<Link> links_;
   std::vector<std::string> ini_;
   bool failIni_ = false;
+  struct TextLog : LogFile {
+    std::string text;
+    bool Append(const std::string&, const std::string& added) override {
+      text += added;
+      return true;
+    }
+    std::string Now() override { return "T"; }
+  } logFile_;
+  std::string& logText_ = logFile_.text;
+  InstallLog log_{logFile_};
 };
 
 TEST_F(LinkStepsRun, LinksIniRegistryAndAutoexecInOneRun) {
@@ -209,6 +219,27 @@ TEST_F(LinkStepsRun, UnwritableAutoexecAndFailedLinksAreCollected) {
   EXPECT_EQ(outcome.failures[0], "Cannot save the link App");
   EXPECT_EQ(outcome.failures[1], "Cannot save the link Help");
   EXPECT_NE(outcome.failures[2].find("autoexec.bat"), std::string::npos) << outcome.failures[2];
+}
+
+TEST_F(LinkStepsRun, LogNamesLinksValuesAndTheAutoexecChange) {
+  ASSERT_TRUE(log_.UseFixedFile("C:\\admin.log"));
+  services_.createLinks = [](TShortcuts& s) {
+    s.LinksMade.push_back("C:\\WINDOWS\\Desktop\\" + s.ProgramName + ".lnk");
+    if (s.ProgramName == "Help") s.LinkFailures.push_back("Cannot save the link Help");
+  };
+  registry_.fail = true;
+  Run();
+  for (const char* line : {
+           "Link C:\\WINDOWS\\Desktop\\App.lnk: made",
+           "Link C:\\WINDOWS\\Desktop\\Help.lnk: made",
+           "Failed: Cannot save the link Help",
+           "INI value win.ini [Prod] Dir=C:\\Apps\\Prod\\: written",
+           "INI value C:\\Apps\\Prod\\prod.ini [Main] Data=C:\\Apps\\Prod\\data: written",
+           "Failed: Unable to write the registry value \"Path\"",
+       })
+    EXPECT_NE(logText_.find(std::string("T  ") + line + "\r\n"), std::string::npos) << line << "\n" << logText_;
+  EXPECT_NE(logText_.find("autoexec.bat: 1 line(s) added, a new file"), std::string::npos) << logText_;
+  EXPECT_EQ(logText_.find("Registry value"), std::string::npos);  // nothing was written
 }
 
 }  // namespace

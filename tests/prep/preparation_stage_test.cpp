@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "archive/seg_compress.h"
 #include "platform/safe_name.h"
 
 namespace zel {
@@ -23,6 +24,7 @@ struct RecordingHost : PreparationHost {
   std::vector<std::pair<std::string, bool>> pictures;
   std::function<void()> onMessage;  // e.g. the user inserts the disk
   bool failPicture = false;
+  std::vector<std::string> logLines;
 
   void ShowMessage(const std::string& text) override {
     messages.push_back(text);
@@ -37,6 +39,7 @@ struct RecordingHost : PreparationHost {
     if (failPicture) throw Exception("bad picture");
     pictures.emplace_back(path, animated);
   }
+  void Log(const std::string& line) override { logLines.push_back(line); }
 };
 
 // A scratch source folder and TempDir on the host, named as Windows paths.
@@ -151,6 +154,38 @@ TEST_F(PreparationStageTest, DiskInsertedAtTheFirstPromptStopsAsking) {
   stage.SegBefore(3, "disk");
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0], "Please Insert Disk #3 into Floppy Drive.");
+}
+
+TEST_F(PreparationStageTest, UnattendedMissingSegmentEndsAtOnceNamingIt) {
+  settings_.unattended = true;
+  Write(root_ / "src" / "disk.001", "segment one");
+  TPreparationStage stage(host_, settings_);
+  stage.SegBefore(1, "disk");
+  const std::string two = settings_.sourceDir + "disk.002";
+  try {
+    stage.SegBefore(2, "disk");
+    FAIL() << "a missing segment must end the expansion";
+  } catch (const ESegError& e) {
+    EXPECT_EQ(e.Message(), "The segment " + two + " is missing");
+  }
+  EXPECT_TRUE(host_.messages.empty());  // no prompt was shown
+  EXPECT_EQ(host_.logLines, (std::vector<std::string>{"Segment " + settings_.sourceDir + "disk.001: 11 bytes",
+                                                      "The segment " + two + " is missing"}));
+}
+
+TEST_F(PreparationStageTest, SegmentsComeFromTheDisksFolderAndTheScriptFromTheSetupFolder) {
+  stdfs::create_directories(root_ / "disks");
+  settings_.segmentDir = WinPath(root_ / "disks") + "\\";
+  Write(root_ / "disks" / "disk.001", "seg");
+  Write(root_ / "src" / "disk.002", "not this one");
+  TPreparationStage stage(host_, settings_);
+  stage.SegBefore(1, "disk");
+  EXPECT_EQ(stage.SegmentPath, settings_.segmentDir + "disk.001");
+  EXPECT_EQ(Read(root_ / "temp" / "install.cfg"), "[Setup - Main]\r\n");
+  stage.SegBefore(2, "disk");  // attended: the disk is asked for
+  EXPECT_EQ(stage.SegmentPath, settings_.segmentDir + "disk.002");
+  EXPECT_EQ(host_.messages.size(), 2u);
+  EXPECT_EQ(host_.logLines.back(), "Segment " + settings_.segmentDir + "disk.002: missing");
 }
 
 TEST_F(PreparationStageTest, FilesLandFlatAndThePictureShowsOnceAfterItExists) {

@@ -25,6 +25,26 @@ TEST(SetupSequence, RestartNeedsACompletedInstallAndTheChoice) {
   EXPECT_FALSE(ShouldRestartWindows(data, false));
 }
 
+TEST(SetupSequence, ClearTempDirCanKeepTheLogOfASetupThatStoppedEarly) {
+  test::ScratchDir dir("keep");
+  const std::string temp = dir / "ZEL12345";
+  fs::ForceDirectories(temp + "\\sub");
+  test::WriteFile(temp + "\\Setup.log", "log");
+  test::WriteFile(temp + "\\prog.exe", "p");
+  test::WriteFile(temp + "\\sub\\inner.txt", "i");
+  fs::SetAttributes(temp + "\\prog.exe", fs::kAttrReadOnly);
+  ClearTempDir(temp, dir / "elsewhere\\Setup.log");  // not inside: everything goes
+  EXPECT_FALSE(fs::DirectoryExists(temp));
+  fs::ForceDirectories(temp + "\\sub");
+  test::WriteFile(temp + "\\Setup.log", "log");
+  test::WriteFile(temp + "\\prog.exe", "p");
+  fs::SetAttributes(temp + "\\prog.exe", fs::kAttrReadOnly);
+  ClearTempDir(temp, temp + "\\Setup.log");
+  EXPECT_EQ(test::ReadFile(temp + "\\Setup.log"), "log");
+  EXPECT_FALSE(fs::FileExists(temp + "\\prog.exe"));
+  EXPECT_FALSE(fs::DirectoryExists(temp + "\\sub"));
+}
+
 TEST(SetupSequence, ClearTempDirRemovesTheWholePrivateFolder) {
   test::ScratchDir dir("clear");
   const std::string temp = dir / "ZEL12345";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "fake_install_ops.h"
 
@@ -296,6 +297,89 @@ TEST(InstallEngine, NetworkInstallCopiesWorkStationFilesAndChainsSetup) {
   EXPECT_EQ(std::count(ops.log.begin(), ops.log.end(), "copy C:\\WINDOWS\\Temp\\q\\client.exe -> C:\\Apps\\Prod"), 1);
   EXPECT_EQ(std::count(ops.log.begin(), ops.log.end(), "copy C:\\WINDOWS\\Temp\\q\\prog.exe -> C:\\Apps\\Prod"), 0);
   EXPECT_EQ(ops.log.back(), "launch setup.exe [] in C:\\Apps\\Prod\\ show 5");
+}
+
+}  // namespace
+}  // namespace zel
+
+namespace zel {
+namespace {
+
+// The install log in memory: every file's text by path.
+struct MemoryLog : LogFile {
+  std::map<std::string, std::string> files;
+  InstallLog log{*this};
+  bool Append(const std::string& path, const std::string& text) override {
+    files[path] += text;
+    return true;
+  }
+  std::string Now() override { return "T"; }
+};
+
+bool HasLine(const std::string& text, const std::string& line) {
+  return text.find("T  " + line + "\r\n") != std::string::npos;
+}
+
+TEST(InstallEngine, LogNamesEveryActionWithItsResultInTheDestination) {
+  SetupData setup = BasicSetup();
+  setup.FileEntries.Add("gone.dat~<INSTALLDIR>~");
+  setup.FileEntries.Add("uninstaller.exe~<INSTALLDIR>~");
+  FakeInstallOps ops;
+  ops.files.insert("C:\\APPS\\PROD\\PROG.EXE");  // kept: the question is answered No
+  ops.answers = {false};
+  ops.failingCopies.insert(std::string(kTemp) + "\\gone.dat");
+  ops.failingFolders.insert("C:\\Apps\\Prod\\docs");
+  RecordingHooks hooks(&ops.log);
+  MemoryLog memory;
+  memory.log.Line({"Setup started"});
+  ASSERT_TRUE(memory.log.MoveTo("C:\\Temp\\ZEL1\\Setup.log"));
+  const InstallOutcome outcome = RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks, &memory.log);
+  ASSERT_TRUE(outcome.completed) << outcome.error;
+  EXPECT_EQ(memory.log.Path(), "C:\\Apps\\Prod\\Setup.log");
+  const std::string& text = memory.files["C:\\Apps\\Prod\\Setup.log"];
+  // Carried over from the temporary folder, then the actions in order.
+  const std::vector<std::string> lines{
+      "Setup started",
+      "Installing into C:\\Apps\\Prod (full install)",
+      "Failed: Unable to create directory C:\\Apps\\Prod\\docs",
+      "Folder C:\\Apps\\Prod: in place",
+      "Uninstall record C:\\Apps\\Prod\\uninstall.cfg: started",
+      "File C:\\Apps\\Prod\\install.exe: copied",
+      "File C:\\Apps\\Prod\\install.cfg: copied",
+      "File C:\\Apps\\Prod\\docs\\readme.txt: copied",
+      "File C:\\Apps\\Prod\\prog.exe: kept (it exists and was not overwritten)",
+      "Failed: Cannot write file C:\\WINDOWS\\Temp\\q\\gone.dat: the disk is full",
+      "File C:\\Apps\\Prod\\uninstaller.exe: copied",
+      "Uninstall registration HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\currentversion\\uninstall\\Prod: written",
+      "Launch C:\\Apps\\Prod\\prog.exe: not started, the installation is incomplete",
+  };
+  size_t at = 0;
+  for (const std::string& line : lines) {
+    const size_t found = text.find("T  " + line + "\r\n", at);
+    EXPECT_NE(found, std::string::npos) << line << "\n" << text;
+    if (found != std::string::npos) at = found;
+  }
+}
+
+TEST(InstallEngine, LogTellsWhyARunStoppedAndWhatWasLaunched) {
+  MemoryLog stopped;
+  ASSERT_TRUE(stopped.log.UseFixedFile("C:\\admin.log"));
+  SetupData noDest = BasicSetup();
+  noDest.DirectoryEntries.Clear();
+  noDest.DirectoryEntries.Add("<SUB1>~docs");
+  FakeInstallOps ops;
+  InstallHooks none;
+  RunInstall(noDest, Choices(), kWindows, "Prod", ops, none, &stopped.log);
+  EXPECT_TRUE(HasLine(stopped.files["C:\\admin.log"], std::string("The installation stopped: ") + kNoInstallDirMessage));
+
+  MemoryLog done;
+  ASSERT_TRUE(done.log.UseFixedFile("C:\\admin.log"));
+  FakeInstallOps ok;
+  ASSERT_TRUE(RunInstall(BasicSetup(), Choices(), kWindows, "Prod", ok, none, &done.log).completed);
+  const std::string& text = done.files["C:\\admin.log"];
+  EXPECT_EQ(done.files.count("C:\\Apps\\Prod\\Setup.log"), 0u);  // the chosen file keeps the log
+  EXPECT_TRUE(HasLine(text, "Launch C:\\Apps\\Prod\\prog.exe: started")) << text;
+  EXPECT_TRUE(HasLine(text, "Uninstall registration: none (no title or no uninstaller.exe)")) << text;
 }
 
 }  // namespace
