@@ -12,6 +12,7 @@
 #include "ui/main_setup.h"
 #include "ui/system_ui.h"
 #include "ui/unzip.h"
+#include "ui/window.h"
 #include "ui/zel_wizard.h"
 #include "shell/command_line.h"
 #include "shell/window_routines.h"
@@ -79,7 +80,11 @@ int RunSetup() {
   ZEL = nullptr;
   Form3 = nullptr;
   MainSetup = nullptr;
-  return static_cast<int>(msg.wParam);
+  int status = static_cast<int>(msg.wParam);
+  // An error the user was shown outside the install's own report: the
+  // product is not known to be complete.
+  if (zel::ui::UnexpectedErrorSeen() && status == zel::kExitInstalled) status = zel::kExitIncomplete;
+  return status;
 }
 
 }  // namespace
