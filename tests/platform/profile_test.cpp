@@ -1,4 +1,5 @@
 #include "platform/profile.h"
+#include "platform/profile_text.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,29 @@ TEST_F(ProfileFile, KeyNamesComeInFileOrderAndStopAtTheListBuffer) {
   EXPECT_LE(names.size(), 819u);
   EXPECT_EQ(names.front(), "name00000");
   EXPECT_EQ(names[800], "name00800");
+}
+
+// The lines of the entries come in the order of ReadKeyNames: comments,
+// blank lines, entries without a name and a second section of the same name
+// do not shift them.
+TEST_F(ProfileFile, KeyLinesMatchTheListedNames) {
+  const std::string ini = Write(
+      "[S]\r\n"          // 1
+      "; remark\r\n"     // 2
+      "a=1\r\n"          // 3
+      "\r\n"             // 4
+      "=nameless\r\n"    // 5
+      "  B = 2\r\n"      // 6
+      "line only\r\n"    // 7
+      "[T]\r\n"          // 8
+      "c=3\r\n"          // 9
+      "[s]\r\n"          // 10
+      "d=4\r\n");        // 11
+  EXPECT_EQ(profile::ReadKeyNames(ini, "S"), (std::vector<std::string>{"a", "B", "line only"}));
+  EXPECT_EQ(profile::ReadKeyLines(ini, "S"), (std::vector<int>{3, 6, 7}));
+  EXPECT_EQ(profile::ReadKeyLines(ini, "t"), (std::vector<int>{9}));
+  EXPECT_TRUE(profile::ReadKeyLines(ini, "none").empty());
+  EXPECT_TRUE(profile::ReadKeyLines(dir_ / "missing.ini", "S").empty());
 }
 
 TEST_F(ProfileFile, IntegersAndBooleansFallBackToTheirDefaults) {
