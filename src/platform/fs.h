@@ -25,6 +25,9 @@ constexpr uint32_t kAttrVolume = 0x08;
 constexpr uint32_t kAttrDirectory = 0x10;
 constexpr uint32_t kAttrArchive = 0x20;
 constexpr uint32_t kAttrNormal = 0x80;
+// A symbolic link or junction (as FindFiles reports it): a folder with this
+// bit is a link to a folder, which a walk through a tree must not follow.
+constexpr uint32_t kAttrReparsePoint = 0x400;
 
 // The attribute word of a path; kInvalidAttributes (all bits) when it is missing.
 uint32_t GetAttributes(const std::string& path);
@@ -47,6 +50,7 @@ struct FindEntry {
 };
 // Entries of a folder matching a pattern such as "C:\dir\*.*" ("*" and "?" in
 // the last component). "." and ".." are reported as the platform reports them.
+// A link carries kAttrReparsePoint besides the attributes of what it names.
 std::vector<FindEntry> FindFiles(const std::string& pattern);
 
 std::string GetCurrentDir();                   // without trailing backslash unless a root
@@ -60,7 +64,7 @@ int64_t DiskFree(int drive);
 // One trailing backslash is ignored; a bare drive or an existing folder is fine.
 void ForceDirectories(const std::string& path);
 // Removes a folder with everything below it, read-only files included; what
-// cannot be removed stays. (In a file of its own: install.exe never needs it.)
+// cannot be removed stays. A link to a folder is removed, not followed. (In a file of its own: install.exe never needs it.)
 void RemoveTree(const std::string& path);
 
 }  // namespace zel::fs

@@ -66,7 +66,9 @@ uint32_t FileDosDateTime(const std::string& path) {
 bool CreateDir(const std::string& path) { return ::mkdir(HostPath(path).c_str(), 0755) == 0; }
 bool RemoveDir(const std::string& path) { return ::rmdir(HostPath(path).c_str()) == 0; }
 bool DeleteFile(const std::string& path) {
-  if (DirectoryExists(path)) return false;
+  // A link is deleted whatever it names; a folder itself is not a file.
+  struct stat st {};
+  if (::lstat(HostPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
   return ::unlink(HostPath(path).c_str()) == 0;
 }
 bool RenameFile(const std::string& from, const std::string& to) {
@@ -82,7 +84,15 @@ std::vector<FindEntry> FindFiles(const std::string& pattern) {
   if (!dir) return result;
   while (const dirent* entry = ::readdir(dir)) {
     if (::fnmatch(mask.c_str(), entry->d_name, FNM_CASEFOLD) != 0) continue;
-    result.push_back({entry->d_name, GetAttributes(folder + entry->d_name)});
+    const std::string path = folder + entry->d_name;
+    uint32_t attributes = GetAttributes(path);
+    struct stat st {};
+    if (::lstat(HostPath(path).c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+      // A link to nothing is reported as a file, so that no walk enters it.
+      if (attributes == kInvalidAttributes) attributes = kAttrArchive;
+      attributes |= kAttrReparsePoint;
+    }
+    result.push_back({entry->d_name, attributes});
   }
   ::closedir(dir);
   return result;
