@@ -73,8 +73,22 @@ std::vector<KeyLine> ListKeys(const std::vector<std::string>& lines, const std::
 }
 
 std::vector<int> ReadKeyLines(const std::string& file, const std::string& section) {
+  // The names come from the platform's reader itself: where it leaves a line
+  // out (Wine lists no line without "="), the lines of the names after it
+  // stay right.
+  const std::vector<KeyLine> text = ListKeys(ReadProfileLines(file), section);
   std::vector<int> result;
-  for (const KeyLine& k : ListKeys(ReadProfileLines(file), section)) result.push_back(k.line);
+  size_t next = 0;
+  for (const std::string& name : ReadKeyNames(file, section)) {
+    size_t at = next;
+    while (at < text.size() && !SameText(text[at].key, name)) ++at;
+    if (at == text.size()) {
+      result.push_back(0);  // a name cut by the list buffer
+      continue;
+    }
+    result.push_back(text[at].line);
+    next = at + 1;
+  }
   return result;
 }
 

@@ -36,7 +36,8 @@ struct KeyLine {
 // each with the number of its line.
 std::vector<KeyLine> ListKeys(const std::vector<std::string>& lines, const std::string& section);
 // The line numbers of the entries that ReadKeyNames lists for section, in
-// the same order: the n-th name read from the file stands on line n here.
+// the same order: the n-th name read from the file stands on line n here
+// (0 for a name the reader cut short).
 std::vector<int> ReadKeyLines(const std::string& file, const std::string& section);
 
 // Calls visit(index, key, value) for each entry line of the first section
