@@ -115,9 +115,18 @@ class Checker {
         continue;
       }
       if (!read) continue;
+      if (lines[i].find('=') == std::string::npos && IsListSection(section)) WarnNoEquals(section, line);
       CheckEntry(section, key, profile::Unquote(value), line, keysSeen);
     }
     for (const char* s : kListSections) CheckKeyListLimit(lines, s);
+  }
+
+  void WarnNoEquals(const std::string& section, int line) {
+    if (SameText(section, "AUTOEXEC.BAT"))
+      Warning(line, "a line without \"=\": Wine's profile reader (and perhaps Windows') does not list it, so the "
+                    "setup may leave it out; end it with \"=\" to have it added as it is");
+    else
+      Warning(line, "an entry without \"=\": the setup reads entries as name=value");
   }
 
   // Notes the header; returns whether the loader reads this section.
@@ -139,27 +148,29 @@ class Checker {
 
   void CheckEntry(const std::string& section, const std::string& key, const std::string& value, int line,
                   std::map<std::string, int>& keysSeen) {
-    if (value.size() > profile::kValueBufferSize - 1)
-      Error(line, "the value is " + std::to_string(value.size()) + " characters long; the setup reads only the first " +
-                      std::to_string(profile::kValueBufferSize - 1));
     if (key.empty()) {
       Warning(line, "an entry without a name: the setup skips it");
       return;
     }
-    const auto [it, first] = keysSeen.emplace(UpperCase(key), line);
     const bool main = SameText(section, kMainSection);
-    if (main) {
-      if (!IsMainKey(key)) {
-        Warning(line, "unknown key " + Quoted(key) + " in [" + section + "]" + Suggestion(key) +
-                          ": the setup does not read it");
-        return;
-      }
-    } else if (SameText(section, kOverwriteSection)) {
-      CheckOverwriteKey(key, line);
+    const bool overwrite = SameText(section, kOverwriteSection);
+    if (main && !IsMainKey(key)) {
+      Warning(line, "unknown key " + Quoted(key) + " in [" + section + "]" + Suggestion(key) +
+                        ": the setup does not read it");
+      return;
     }
-    if (first) return;
+    if (overwrite) CheckOverwriteKey(key, line);
+    const auto [it, first] = keysSeen.emplace(UpperCase(key), line);
+    if (first) {
+      // Only the first value of a name is ever read.
+      if (value.size() > profile::kValueBufferSize - 1)
+        Error(line, "the value is " + std::to_string(value.size()) +
+                        " characters long; the setup reads only the first " +
+                        std::to_string(profile::kValueBufferSize - 1));
+      return;
+    }
     const std::string firstLine = std::to_string(it->second);
-    if (main || SameText(section, kOverwriteSection))
+    if (main || overwrite)
       Warning(line, "a second value for " + Quoted(key) + " (the first is on line " + firstLine +
                         "): the setup reads only the first");
     else
@@ -410,8 +421,9 @@ class Checker {
     const std::string& picture = out_.data.BitmapFile;
     if (!picture.empty()) {
       const int line = MainKeyLine("Bitmap File");
-      if (const NameProblem p = CheckRelativeName(picture); p != NameProblem::kNone)
-        Error(line, "the picture name " + Quoted(picture) + " " + NameProblemText(p));
+      if (const NameProblem p = CheckPartName(picture); p != NameProblem::kNone)
+        Error(line, "the picture name " + Quoted(picture) + " " + NameProblemText(p) +
+                        " (the setup looks for it by its name in the folder it expands every file into)");
       else if (!AddOptional(picture, line))
         Warning(line, "the background picture " + Quoted(picture) +
                           " is not in the product folder: the setup shows none");

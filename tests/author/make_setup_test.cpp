@@ -92,14 +92,20 @@ TEST_F(MakeSetupTest, EveryMediumFitsAndExpandsByteIdentical) {
       for (const DiskFile& f : files) clusters += (f.size + medium.clusterSize - 1) / medium.clusterSize;
       if (medium.clusters > 0) {
         EXPECT_LE(clusters, medium.clusters) << "disk " << n + 1;
-        if (medium.floppy && n + 1 < result.disks.size()) EXPECT_EQ(clusters, medium.clusters) << "disk " << n + 1;
+        if (medium.floppy && n + 1 < result.disks.size()) {
+          EXPECT_EQ(clusters, medium.clusters) << "disk " << n + 1;
+        }
       }
       EXPECT_TRUE(SpaceLeft(medium, files).Fits());
-      if (n == 0) EXPECT_EQ(onDisk.at("install.exe"), Noise(261632, 1));
+      if (n == 0) {
+        EXPECT_EQ(onDisk.at("install.exe"), Noise(261632, 1));
+      }
       test::WriteFile(gathered + "\\" + segment, onDisk.at(segment));
     }
     // The small floppies need a second disk for this product.
-    if (medium.floppy && Capacity(medium) < 1300000) EXPECT_EQ(result.disks.size(), 2u);
+    if (medium.floppy && Capacity(medium) < 1300000) {
+      EXPECT_EQ(result.disks.size(), 2u);
+    }
     // The reader lower-cases its folder (Windows rules): it reads from the
     // current folder.
     ReadRequest read;

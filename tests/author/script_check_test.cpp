@@ -119,6 +119,10 @@ TEST_F(ScriptCheckTest, EveryFaultWithItsLine) {
        13, false, "refers to \"license.txt\""},
       {"picture missing", Replace(good, "Install Dir=Product", "Install Dir=Product\r\nBitmap File=logo.gif"), 3,
        false, "the background picture \"logo.gif\" is not in the product folder"},
+      {"picture with a folder part", Replace(good, "Install Dir=Product", "Install Dir=Product\r\nBitmap File=img\\logo.gif"),
+       3, true, "the picture name \"img\\logo.gif\" has a folder part"},
+      {"autoexec line without =", good + "[AUTOEXEC.BAT]\r\nREM installed by the sample\r\n", 13, false,
+       "a line without \"=\""},
       {"overwrite entry beyond the files", good + "[Files - OverWrite]\r\nFile #5=1\r\n", 13, false,
        "\"File #5\" names no entry of [Files], which has 2"},
   };
@@ -187,7 +191,7 @@ TEST_F(ScriptCheckTest, EntryNamesBeyondTheListBufferAreAnError) {
   std::string script = kGoodScript;
   script += "[AUTOEXEC.BAT]\r\n";  // line 12
   // 100 lines of 99 characters: about 9,900 bytes of names.
-  for (int i = 0; i < 100; ++i) script += "REM " + std::string(90, 'a') + std::to_string(1000 + i) + "\r\n";
+  for (int i = 0; i < 100; ++i) script += "REM " + std::string(90, 'a') + std::to_string(1000 + i) + "=\r\n";
   const ScriptCheck c = Check(script);
   ASSERT_EQ(c.diagnostics.size(), 1u) << Describe(c);
   EXPECT_TRUE(c.diagnostics[0].error);
