@@ -60,6 +60,8 @@ void CodecState::FlushRest() {
 
 void CodecState::ThrowUnableToCompress() { throw EUnableToCompress("Could not compress data"); }
 
+void RaiseBadDecodeTable() { throw ELZHBadDecodeTable("Bad decode table in archive!"); }
+
 namespace {
 
 // Anything but the three methods writes nothing (checksum 0).

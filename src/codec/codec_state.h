@@ -165,15 +165,26 @@ void DriveCodec(const CodecOwner& owner, TStream& dest, TStream& source, int32_t
   checksum = sum;
 }
 
+// Throws ELZHBadDecodeTable ("Bad decode table in archive!").
+[[noreturn]] void RaiseBadDecodeTable();
+
 // The methods. Each reads and writes only through the state.
+//
+// The run-length decoder stops where its input ends. The LZH decoders may
+// look at zero bits past the end of their input (or past the point where the
+// progress handler gave up), but a stream that consumes any of them raises
+// ELZHBadDecodeTable: no later than the next refill of the bit window or the
+// next block header, and at the latest when the count is reached. A stream
+// cut short, or an empty one with a large count, so ends in an error instead
+// of producing its count of bytes out of nothing.
 void RleEncode(CodecState& s);
 void RleDecode(CodecState& s);
 // Adaptive-Huffman LZH: count is the number of plain bytes to produce.
 void LzhEncode(CodecState& s);
 void LzhDecode(CodecState& s, int32_t count);
-// Static-Huffman LZH (-lh5-). The decoder throws ELZHBadDecodeTable
-// ("Bad decode table in archive!") for a code-length list that is not a
-// complete prefix code or does not fit its alphabet.
+// Static-Huffman LZH (-lh5-). The decoder also throws ELZHBadDecodeTable for
+// a code-length list that is not a complete prefix code or does not fit its
+// alphabet.
 void Lzh5Encode(CodecState& s);
 void Lzh5Decode(CodecState& s, int32_t count);
 

@@ -23,7 +23,7 @@ constexpr int kTreeNodes = 2 * kNC - 1;
 // third one can carry the index to 6.
 constexpr int kPTLenEntries = 32;
 
-[[noreturn]] void BadTable() { throw ELZHBadDecodeTable("Bad decode table in archive!"); }
+[[noreturn]] void BadTable() { RaiseBadDecodeTable(); }
 
 struct Lh5Decoder {
   explicit Lh5Decoder(CodecState& state) : s(state) {}
@@ -32,6 +32,10 @@ struct Lh5Decoder {
   // Bit window: the next bits of the stream, first bit in the top place.
   uint64_t bitBuf = 0;
   int bitCount = 0;
+  // Zero bits standing in for input past its end, at the bottom of the
+  // window. Fewer bits held than that means some were consumed: the stream
+  // ran on past its input (a valid one never does; its last byte is padded).
+  int padBits = 0;
 
   uint8_t cLen[kNC];
   uint8_t ptLen[kPTLenEntries];
@@ -43,8 +47,8 @@ struct Lh5Decoder {
 
   // Makes at least n (<= 56) bits available; a symbol with its position and
   // extra bits needs at most 44, so one refill per symbol is enough. Past the
-  // end of the input, and after the progress handler gave up, the stream
-  // reads as zero bits.
+  // end of the input, and after the progress handler gave up, the window is
+  // topped up with zero bits, which may be looked at but not consumed.
   void Need(int n) {
     if (bitCount < n) Fill();
   }
@@ -57,7 +61,14 @@ struct Lh5Decoder {
       bitBuf |= uint64_t{bytes[i]} << (56 - bitCount);
       bitCount += 8;
     }
-    bitCount += 8 * (room - got);  // the bits past the end read as zero
+    if (got < room) {
+      CheckNotPastEnd();
+      padBits += 8 * (room - got);
+      bitCount += 8 * (room - got);
+    }
+  }
+  void CheckNotPastEnd() const {
+    if (bitCount < padBits) BadTable();
   }
   uint32_t Peek(int n) const { return static_cast<uint32_t>(bitBuf >> (64 - n)); }
   void Skip(int n) {
@@ -280,6 +291,9 @@ void Lh5Decoder::Run(int32_t count) {
       ReadPtLen(kNT, kTBits, 3);
       ReadCLen();
       ReadPtLen(kNP, kPBits, -1);
+      // A header read from past the end would make a block of up to 65536
+      // symbols out of nothing.
+      CheckNotPastEnd();
     }
     --blockLeft;  // a block size of 0 stands for 65536 symbols
     const uint32_t c = DecodeC();
@@ -312,6 +326,7 @@ void Lh5Decoder::Run(int32_t count) {
     }
     produced += len;
   }
+  CheckNotPastEnd();
   s.CodecWriteBytes(dict + flushed, static_cast<int32_t>(pos - flushed));
 }
 

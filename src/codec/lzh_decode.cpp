@@ -18,16 +18,27 @@ struct LzhDecoder {
   // The next bits at the top of a 16-bit window.
   uint32_t bitBuf = 0;
   int bitCount = 0;
+  // Zero bits standing in for input past its end, at the bottom of the
+  // window; holding fewer bits than that means some of them were consumed.
+  int padBits = 0;
 
   // No call takes more than 8 bits, so one byte per call keeps the window fed.
-  // Bytes taken while the end-of-input flag is set count as 0.
+  // Bytes taken while the end-of-input flag is set count as 0; they may be
+  // looked at, but a stream that consumes them has run on past its input.
   void Fill() {
     if (bitCount <= 8) {
       uint32_t b = s.CodecReadByte();
-      if (s.EndOfInput()) b = 0;
+      if (s.EndOfInput()) {
+        CheckNotPastEnd();
+        b = 0;
+        padBits += 8;
+      }
       bitBuf |= b << (8 - bitCount);
       bitCount += 8;
     }
+  }
+  void CheckNotPastEnd() const {
+    if (bitCount < padBits) RaiseBadDecodeTable();
   }
   uint32_t Bits(int n) {
     Fill();
@@ -78,6 +89,7 @@ struct LzhDecoder {
       }
       produced += len;
     }
+    CheckNotPastEnd();
   }
 };
 

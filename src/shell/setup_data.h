@@ -41,7 +41,7 @@ struct SetupData {
   std::string ArgumentDir;  // first command-line argument, or empty
   std::string SourceDir;    // always ends in a backslash
   std::string RootDir;      // e.g. "C:\"
-  std::string TempDir;      // Windows folder + "\Temp\q"
+  std::string TempDir;      // a new folder of this run's own below the system's temporary folder
 
   // Set by the install engine when an installation ran to its end; the end of
   // the setup restarts Windows only then (with the restart choice selected).

@@ -193,6 +193,7 @@ void TZEL::browseClick() {
 
 void TZEL::installClick() {
   ReadControls();
+  if (!ConfirmInstallRights(Data(), state.destination, !state.fullInstall)) return;
   SetWizardPage(state, Data(), kPageInstall);
   state.installing = true;
   ShowState();

@@ -199,42 +199,36 @@ TEST(CodecDriver, AbandonStopsRunLengthDecoding) {
   EXPECT_EQ(r.checksum, 0u);
 }
 
-TEST(CodecDriver, AbandonedLh5StreamReadsNoFurtherAndDecodesZeroBits) {
-  const Bytes packed = Encode(coLZH5, TextBytes(50000, 4));
-  RecordingStream source(packed);
-  RecordingStream dest;
-  int calls = 0;
-  CodecOwner owner;
-  owner.OnShowProgress = [&](int32_t& p) {
-    ++calls;
-    p = -1;
-  };
-  uint32_t checksum = 1;
-  RunCodec(owner, dest, source, static_cast<int32_t>(packed.size()), 100, coLZH5, checksum,
-           CodecDirection::kExpand, false);
-  // All-zero bits: single-symbol codes of the byte 0.
-  EXPECT_EQ(dest.Data(), Bytes(100, 0));
-  EXPECT_EQ(source.reads.size(), 1u);
-  EXPECT_EQ(calls, 1);
-  EXPECT_EQ(checksum, 0u);
-}
-
-TEST(CodecDriver, AbandonedLzhStreamAsksAgainAtEveryRefill) {
-  const Bytes packed = Encode(coLZH, RandomBytes(40000, 4));
-  ASSERT_GT(packed.size(), 4 * 8192u);
-  int calls = 0;
-  CodecOwner owner;
-  owner.OnShowProgress = [&](int32_t& p) {
-    ++calls;
-    p = -1;
-  };
-  // The adaptive decoder keeps taking bytes (as zeros) until its count is done,
-  // so every chunk it pulls asks the handler again. Zero bits soon select one
-  // literal with a one-bit code, so a large count is needed to pull them all.
-  const CodecResult r = RunStream(coLZH, CodecDirection::kExpand, packed, 400000, owner);
-  EXPECT_GE(r.out.size(), 400000u);
-  EXPECT_LT(r.out.size(), 400060u);  // only the last match may run past the count
-  EXPECT_EQ(calls, static_cast<int>((packed.size() + 8191) / 8192));
+// After the handler gives up, the LZH decoders see the end of their input:
+// they read no further chunk and end in an error at the first bit they would
+// take from past it, whichever refill the handler gave up on.
+TEST(CodecDriver, AbandonedLzhStreamsReadNoFurtherAndRaise) {
+  for (int method : {coLZH5, coLZH}) {
+    const Bytes packed = Encode(method, RandomBytes(40000, 4));
+    ASSERT_GT(packed.size(), 4 * 8192u);
+    for (int abandonAt : {1, 2, 4}) {
+      RecordingStream source(packed);
+      RecordingStream dest;
+      int calls = 0;
+      CodecOwner owner;
+      owner.OnShowProgress = [&](int32_t& p) {
+        if (++calls == abandonAt) p = -1;
+      };
+      uint32_t checksum = 1;
+      try {
+        RunCodec(owner, dest, source, static_cast<int32_t>(packed.size()), 40000, method, checksum,
+                 CodecDirection::kExpand, false);
+        ADD_FAILURE() << method << " abandoned at " << abandonAt << " did not raise";
+      } catch (const ELZHBadDecodeTable& e) {
+        EXPECT_STREQ(e.what(), "Bad decode table in archive!");
+      }
+      EXPECT_EQ(source.reads.size(), static_cast<size_t>(abandonAt)) << method;
+      EXPECT_EQ(calls, abandonAt) << method;
+      EXPECT_EQ(checksum, 1u) << method;
+      // Only whole blocks decoded from the chunks before went out.
+      EXPECT_LE(dest.Data().size(), 8192u * (abandonAt - 1)) << method;
+    }
+  }
 }
 
 TEST(CodecDriver, KeyScramblesStoredBytesFromTheLowestKeyByte) {

@@ -111,12 +111,15 @@ TEST(Lh5Decode, CountIsTestedBetweenSymbolsOnly) {
   EXPECT_EQ(Lh5(b.Done(), 5), Bytes(11, 'x'));
 }
 
-TEST(Lh5Decode, TruncatedStreamReadsAsZeroBits) {
+TEST(Lh5Decode, HeaderReadFromPastTheEndRaises) {
   Bits b;
   SingleSymbolBlock(b, 1, 'A');
-  // The next header is all zero bits: block of 65536 symbol-0 (0x00) bytes.
-  const Bytes out = Lh5(b.Done(), 4);
-  EXPECT_EQ(out, (Bytes{'A', 0, 0, 0}));
+  // The next header would be all zero bits past the end: a block of 65536
+  // zero bytes made out of nothing.
+  EXPECT_THROW(Lh5(b.Done(), 4), ELZHBadDecodeTable);
+  // Seven of the eight bits of the last byte are padding; the header ends
+  // one bit into it, so a count the block covers decodes.
+  EXPECT_EQ(Lh5(b.Done(), 1), Bytes{'A'});
 }
 
 TEST(Lh5Decode, InvalidTablesRaiseBadDecodeTable) {

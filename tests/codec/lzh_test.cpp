@@ -89,11 +89,13 @@ TEST(LzhDecode, CountZeroReadsNothingAndDamageStaysInBounds) {
   EXPECT_TRUE(RunStream(coLZH, CodecDirection::kExpand, Bytes{1, 2, 3}, 0, owner).out.empty());
   EXPECT_EQ(calls, 0);
   // Any bits decode to something; a match may run past the count by up to 59.
+  // Junk too short for the count runs past its end instead.
   for (uint32_t seed = 1; seed < 20; ++seed) {
-    const Bytes junk = RandomBytes(300 + seed * 37, seed);
+    const Bytes junk = RandomBytes(2000 + seed * 37, seed);
     const size_t out = Decode(coLZH, junk, 5000).size();
     EXPECT_GE(out, 5000u);
     EXPECT_LT(out, 5060u);
+    EXPECT_THROW(Decode(coLZH, Bytes(junk.begin(), junk.begin() + 300), 5000), ELZHBadDecodeTable);
   }
 }
 

@@ -22,6 +22,7 @@
 #include "platform/fs.h"
 #include "platform/native_path.h"
 #include "platform/paths.h"
+#include "platform/safe_name.h"
 
 namespace {
 
@@ -61,7 +62,8 @@ const char kUsage[] =
     "  --ext EXT                  same file name BASE.EXT for every segment (build\n"
     "                             implies --per-disk; reading asks for each folder\n"
     "                             unless SEGDIR is the set's folder or its disk1)\n"
-    "  --tmp DIR                  scratch folder (default: the system's temporary folder)\n"
+    "  --tmp DIR                  where the private scratch folder is made (default:\n"
+    "                             TMPDIR, TEMP, TMP, else the system's temporary folder)\n"
     "  -h, --help                 show this text\n"
     "\n"
     "Exit status: 0 on success, 1 on a failure (make: also on an error in the script),\n"
@@ -161,6 +163,8 @@ Args Parse(int argc, char** argv) {
     } else if (arg == "--name") {
       a.name = value();
       a.setOptions.push_back(arg);
+      if (zel::CheckPartName(a.name) != zel::NameProblem::kNone)
+        throw UsageError("--name: \"" + a.name + "\" " + zel::NameProblemText(zel::CheckPartName(a.name)));
     } else if (arg == "--ext") {
       a.ext = value();
       if (a.ext.empty() || a.ext.size() > 3) throw UsageError("--ext: one to three characters");
@@ -187,12 +191,27 @@ Args Parse(int argc, char** argv) {
 // Paths from the command line in the layers' Windows form, absolute.
 std::string Absolute(const std::string& path) { return zel::fs::ExpandFileName(zel::WindowsPath(path)); }
 
-std::string ScratchDir(const Args& a) {
-  if (!a.tmp.empty()) return Absolute(a.tmp);
-  for (const char* var : {"TMPDIR", "TEMP", "TMP"})
-    if (const char* v = std::getenv(var); v && *v) return Absolute(v);
-  return zel::fs::GetCurrentDir();
-}
+// A scratch folder of this run's own, made fresh below --tmp (as given),
+// TMPDIR, TEMP, TMP or the system's temporary folder, and removed with
+// everything in it when the run ends, however it ends.
+class ScratchDir {
+ public:
+  explicit ScratchDir(const Args& a) {
+    std::string parent = a.tmp;
+    for (const char* var : {"TMPDIR", "TEMP", "TMP"})
+      if (const char* v = std::getenv(var); parent.empty() && v && *v) parent = v;
+    if (parent.empty()) parent = zel::fs::TempFolder();
+    path_ = zel::fs::CreateUniqueDir(Absolute(parent), "zelpack");
+    if (path_.empty()) throw std::runtime_error(parent + ": cannot make a scratch folder there");
+  }
+  ~ScratchDir() { zel::fs::RemoveTree(path_); }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
 
 zel::ReadRequest ReadOptions(const Args& a, ConsolePrompter& prompter, Progress& progress, std::string& current) {
   zel::ReadRequest r;
@@ -233,7 +252,8 @@ int Run(const Args& a) {
     if (!m.from.empty()) m.from = Absolute(m.from);
     if (!m.setupExe.empty()) m.setupExe = Absolute(m.setupExe);
     m.method = a.method;
-    m.tmpDir = ScratchDir(a);
+    const ScratchDir scratch(a);
+    m.tmpDir = scratch.Path();
     return RunMake(m, progress);
   }
   if (!a.make.media.empty() || a.make.images || !a.make.from.empty() || !a.make.setupExe.empty())
@@ -252,7 +272,8 @@ int Run(const Args& a) {
     b.set.ext = a.ext;
     b.set.segmentSize = a.segmentSize;
     b.set.folderPerDisk = a.perDisk || !a.ext.empty();
-    b.set.tmpDir = ScratchDir(a);
+    const ScratchDir scratch(a);
+    b.set.tmpDir = scratch.Path();
     b.set.archive.method = a.method;
     b.set.archive.key = a.key;
     b.set.onArchive = [&](int done, int total) { progress.Show("packing archives", done * 100 / total); };
@@ -273,9 +294,9 @@ int Run(const Args& a) {
     if (a.positional.size() != need)
       throw UsageError(a.command + (need == 2 ? " needs SEGDIR and DESTDIR" : " needs SEGDIR"));
     const std::string dest = need == 2 ? Absolute(a.positional[1]) : std::string();
-    const std::string tmp = ScratchDir(a);
+    const ScratchDir scratch(a);
     zel::ReadRequest r = ReadOptions(a, prompter, progress, current);
-    r.tmpDir = tmp;
+    r.tmpDir = scratch.Path();
     if (a.command == "list") {
       const auto archives = zel::ListPackage(r);
       for (size_t i = 0; i < archives.size(); ++i) {

@@ -1,7 +1,6 @@
 #include "make_command.h"
 
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #ifdef _WIN32
@@ -90,26 +89,6 @@ void PrintSummary(const zel::MakeResult& r, const zel::Medium& medium) {
   }
 }
 
-// A folder of this run's own below parent, removed with its contents at the end.
-class PrivateFolder {
- public:
-  explicit PrivateFolder(const std::string& parent) {
-    zel::fs::ForceDirectories(parent);
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      const std::string candidate =
-          zel::IncludeTrailingBackslash(parent) + "zelpack-make-" + std::to_string(random() % 1000000000u);
-      if (zel::fs::CreateDir(candidate)) path_ = candidate;
-    }
-    if (path_.empty()) throw zel::Exception(zel::NativePath(parent) + ": cannot make a scratch folder there");
-  }
-  ~PrivateFolder() { zel::fs::RemoveTree(path_); }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 }  // namespace
 
 int RunMake(const MakeOptions& options, Progress& progress) {
@@ -120,8 +99,7 @@ int RunMake(const MakeOptions& options, Progress& progress) {
   if (!zel::fs::DirectoryExists(product))
     throw zel::Exception(zel::NativePath(product) + ": no such product folder");
 
-  const PrivateFolder scratch(options.tmpDir);
-  const zel::ScriptCheck check = zel::CheckInstallScript(options.script, product, scratch.Path());
+  const zel::ScriptCheck check = zel::CheckInstallScript(options.script, product, options.tmpDir);
   const std::string shown = options.scriptAsGiven.empty() ? zel::NativePath(options.script) : options.scriptAsGiven;
   for (const zel::Diagnostic& d : check.diagnostics) {
     const std::string where = d.line > 0 ? shown + ":" + std::to_string(d.line) : shown;
@@ -141,7 +119,7 @@ int RunMake(const MakeOptions& options, Progress& progress) {
   request.images = options.images;
   request.method = options.method;
   request.templateName = zel::FolderLastName(product);
-  request.tmpDir = scratch.Path();
+  request.tmpDir = options.tmpDir;
   request.onFile = [&](const std::string& name, int done, int count, int64_t in, int64_t out) {
     progress.Show("packing " + std::to_string(done) + "/" + std::to_string(count) + " " + name + ": " +
                   Grouped(in) + " -> " + Grouped(out) + " bytes (" + Percent(out, in) + ")");

@@ -32,7 +32,7 @@ struct MakeOptions {
   bool images = false;
   std::string from;      // product folder; "" = the script's folder
   std::string setupExe;  // "" = the one built with zelpack
-  std::string tmpDir;
+  std::string tmpDir;    // this run's own scratch folder (made and removed by the caller)
   zel::TCompressionMethod method = zel::coLZH5;
 };
 
