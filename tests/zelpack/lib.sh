@@ -14,6 +14,8 @@ check() {  # check DESCRIPTION COMMAND...
   shift
   if "$@"; then ok "$what"; else fail "$what"; fi
 }
+# quiet COMMAND...: the command with its output dropped (for check).
+quiet() { "$@" >/dev/null; }
 finish() {
   [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 }

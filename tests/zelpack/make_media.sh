@@ -41,7 +41,7 @@ while read -r medium cluster clusters; do
         check "$medium: disk $n is full" test "$used" -eq "$clusters"
     fi
   done
-  check "$medium: zelpack test" "$ZELPACK" test "$out" >/dev/null
+  check "$medium: zelpack test" quiet "$ZELPACK" test "$out"
   "$ZELPACK" extract "$out" "$WORK/x-$medium" >/dev/null
   same=1
   for f in prog.exe data.bin docs/readme.txt empty.ini license.txt; do
@@ -64,7 +64,7 @@ while read -r medium cluster clusters; do
     label=$(mdir -i "$img" :: | sed -n 's/.*Volume in drive : is //p' | sed 's/ *$//')
     check "$medium: $name.img has a volume label ($label)" test -n "$label"
   done
-  check "$medium: zelpack test on the files read back from the images" "$ZELPACK" test "$WORK/back-$medium" >/dev/null
+  check "$medium: zelpack test on the files read back from the images" quiet "$ZELPACK" test "$WORK/back-$medium"
 done <<'MEDIA'
 1.44M 512 2847
 720K 1024 713
