@@ -319,6 +319,7 @@ class Checker {
                         " holds \"/\": the setup takes the text after the last \"\\\" as the name; write \"\\\" between folders");
         continue;
       }
+      named_.insert(UpperCase(ExtractAfterBackslash(file)));
       const ProductLookup found = FindProductFile(productDir_, file);
       if (found.ambiguous) {
         Error(line, Quoted(file) + " matches several files of the product folder that differ only in case");
@@ -410,7 +411,8 @@ class Checker {
     }
     std::string program = launch.substr(tag.size());
     std::replace(program.begin(), program.end(), '/', '\\');
-    if (program.empty() || !NamesFile(program))
+    // A named file missing from the product folder has its own error.
+    if (program.empty() || !named_.count(UpperCase(ExtractAfterBackslash(program))))
       Error(line, "the \"Launch\" program " + Quoted(ExtractAfterBackslash(program)) +
                       " is not among the files of [Files] or [WorkStation]");
   }
@@ -463,6 +465,7 @@ class Checker {
   std::map<std::string, int> sectionLines_;              // upper-case name -> header line
   std::map<std::string, std::vector<int>> keyLines_;     // section -> entry lines
   std::set<std::string> dirTags_;                        // upper case
+  std::set<std::string> named_;  // file names of "Files" and "WorkStation", upper case, found or not
   std::map<std::string, std::pair<std::string, int>> byName_;  // file name -> stored name, line
 };
 
