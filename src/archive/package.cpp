@@ -10,6 +10,22 @@
 
 namespace zel {
 
+namespace {
+
+// The folder below a destination for a template folder: "" for none or for
+// an absolute one; a relative one must pass the name guard (EUnsafeName
+// with the context).
+std::string TemplateFolder(const std::string& targetDir,
+                           const std::string& context = std::string(kUnsafePackage) + ": the template folder") {
+  std::string folder = targetDir;
+  if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  if (folder.empty() || folder[0] == '\\' || folder[0] == '/' || (folder.size() >= 2 && folder[1] == ':'))
+    return std::string();
+  return SafeRelativePath(folder, context) + "\\";
+}
+
+}  // namespace
+
 std::string FolderLastName(const std::string& folder) {
   std::vector<std::string> parts;
   std::string part;
@@ -63,6 +79,8 @@ std::vector<std::string> BuildPackage(const BuildRequest& request) {
     for (const std::string& w : SameNameWarnings(spec.entries)) warn(NativePath(folder) + ": " + w);
     if (i < request.templates.size()) {
       spec.templateText = request.templates[i];
+      // A set whose template folder the readers refuse could never be expanded.
+      TemplateFolder(ExtractFilePath(spec.templateText), "the template \"" + spec.templateText + "\": its folder");
     } else {
       const std::string name = FolderLastName(folder);
       if (CheckPartName(name) != NameProblem::kNone)
@@ -92,16 +110,6 @@ void Configure(TSegCompEZ& seg, const ReadRequest& request) {
 
 // Stops an expansion once the archive list is known.
 struct ListingDone {};
-
-// The folder below a destination for a template folder: "" for none or for
-// an absolute one; a relative one must pass the name guard.
-std::string TemplateFolder(const std::string& targetDir) {
-  std::string folder = targetDir;
-  if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-  if (folder.empty() || folder[0] == '\\' || folder[0] == '/' || (folder.size() >= 2 && folder[1] == ':'))
-    return std::string();
-  return SafeRelativePath(folder, std::string(kUnsafePackage) + ": the template folder") + "\\";
-}
 
 // The same checks before listing, verifying and extracting: each template
 // folder must be one that can go below a destination.

@@ -39,8 +39,9 @@ check "build --key warns that the set is for zelpack only" grep -q "for zelpack 
 check "--help says so too" grep -q "a locked set is for zelpack only" <("$ZELPACK" --help)
 rc=0; "$ZELPACK" build "$WORK/set5" "$WORK/nothere" >/dev/null 2>"$WORK/stderr" || rc=$?
 check "a missing folder is named with / in the message" grep -q "$WORK/nothere: no such folder" "$WORK/stderr"
-# extract of sets whose stored template is absolute or climbs out: the files
-# land in DESTDIR itself or the set is refused; beside DESTDIR nothing changes.
+# extract of sets whose stored template is absolute: the files land in
+# DESTDIR itself; beside DESTDIR nothing changes. (Sets whose template climbs
+# out are refused by extract: the hostile-package suite makes them by hand.)
 mkdir -p "$WORK/x/inside"
 printf 'sentinel\n' >"$WORK/x/sentinel.txt"
 rm -f "$WORK/product/sub/a.txt"
@@ -50,12 +51,7 @@ while IFS='|' read -r tpl status where; do
   before=$(cd "$WORK/x" && find . | sort)
   rc=0; "$ZELPACK" extract "$WORK/tset" "$WORK/x/dest" >/dev/null 2>"$WORK/stderr" || rc=$?
   check "extract of the template $tpl: exit status $status" test "$rc" = "$status"
-  if [ "$status" = 0 ]; then
-    check "  ... the files are in DESTDIR$where" test -f "$WORK/x/dest$where/a.txt" -a -f "$WORK/x/dest$where/sub/b.txt"
-  else
-    check "  ... refused as unsafe" grep -q "damaged or unsafe package: the template folder" "$WORK/stderr"
-    check "  ... nothing in DESTDIR" test -z "$(ls -A "$WORK/x/dest" 2>/dev/null)"
-  fi
+  check "  ... the files are in DESTDIR$where" test -f "$WORK/x/dest$where/a.txt" -a -f "$WORK/x/dest$where/sub/b.txt"
   check "  ... nothing beside DESTDIR changed" test "$(cd "$WORK/x" && find . | grep -v '^\./dest' | sort)" = \
     "$(grep -v '^\./dest' <<<"$before")"
   check "  ... the sentinel is intact" test "$(cat "$WORK/x/sentinel.txt")" = sentinel
@@ -63,8 +59,13 @@ done <<TEMPLATES
 C:\tpl\*.*|0|
 \tpl\*.*|0|
 $WORK/x/inside\*.*|0|
-..\inside\*.*|1|
-q\..\..\up\*.*|1|
 tpl\*.*|0|/tpl
 TEMPLATES
+for tpl in '..\inside\*.*' 'q\..\..\up\*.*' 'a\CON\*.*'; do
+  rm -rf "$WORK/tset"
+  rc=0; "$ZELPACK" build --template "$tpl" "$WORK/tset" "$WORK/product" >/dev/null 2>"$WORK/stderr" || rc=$?
+  check "build refuses the template $tpl (exit status 1)" test "$rc" = 1
+  check "  ... saying why (with native separators)" grep -qF "the template \"${tpl//\\//}\": its folder" "$WORK/stderr"
+  check "  ... and writes no set" test ! -e "$WORK/tset/disk.001"
+done
 finish
