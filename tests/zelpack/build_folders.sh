@@ -68,4 +68,12 @@ for tpl in '..\inside\*.*' 'q\..\..\up\*.*' 'a\CON\*.*'; do
   check "  ... saying why (with native separators)" grep -qF "the template \"${tpl//\\//}\": its folder" "$WORK/stderr"
   check "  ... and writes no set" test ! -e "$WORK/tset/disk.001"
 done
+# --tmp is used as given (capitals too); the run's scratch folder goes again.
+mkdir -p "$WORK/Scratch-CAPS"
+rm -rf "$WORK/tset"
+rc=0; "$ZELPACK" build --tmp "$WORK/Scratch-CAPS" "$WORK/tset" "$WORK/product" >/dev/null 2>"$WORK/stderr" || rc=$?
+check "build --tmp with capitals (exit status $rc)" test "$rc" = 0
+rc=0; "$ZELPACK" test --tmp "$WORK/Scratch-CAPS" "$WORK/tset" >/dev/null 2>>"$WORK/stderr" || rc=$?
+check "test --tmp with capitals (exit status $rc)" test "$rc" = 0
+check "  ... the scratch folder is left empty" test -z "$(ls -A "$WORK/Scratch-CAPS")"
 finish
