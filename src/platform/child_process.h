@@ -21,8 +21,4 @@ struct ProgramRun {
 // not be started (not found).
 int RunProgram(const std::vector<std::string>& argv, const ProgramRun& how = {});
 
-// The full path of the running program's file (Windows form); empty when the
-// platform cannot tell.
-std::string ProgramFile();
-
 }  // namespace zel::sys

@@ -51,14 +51,4 @@ int RunProgram(const std::vector<std::string>& argv, const ProgramRun& how) {
   return -1;
 }
 
-std::string ProgramFile() {
-  char buffer[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) return std::string();
-  std::string path(buffer, static_cast<size_t>(n));
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 }  // namespace zel::sys

@@ -59,11 +59,4 @@ int RunProgram(const std::vector<std::string>& argv, const ProgramRun& how) {
   return status < 0 ? -1 : static_cast<int>(status);
 }
 
-std::string ProgramFile() {
-  char buffer[MAX_PATH + 1];
-  const DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-  if (n == 0 || n >= sizeof buffer) return std::string();
-  return std::string(buffer, n);
-}
-
 }  // namespace zel::sys

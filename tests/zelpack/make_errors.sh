@@ -76,6 +76,11 @@ cp "$ZELPACK" "$WORK/lonely/zelpack"
 rc=0; "$WORK/lonely/zelpack" make "$WORK/product/install.cfg" "$WORK/out" >/dev/null 2>"$WORK/stderr" || rc=$?
 check "without a built install.exe: exit status 1" test "$rc" = 1
 check "without a built install.exe: the message says what to do" grep -q "install.exe not found; build the Windows tree" "$WORK/stderr"
+cp "$setup" "$WORK/lonely/install.exe"
+rm -rf "$WORK/out"
+rc=0; "$WORK/lonely/zelpack" make "$WORK/product/install.cfg" "$WORK/out" >/dev/null 2>"$WORK/stderr" || rc=$?
+check "an install.exe beside zelpack is taken without --setup-exe" cmp -s "$WORK/out/disk1/install.exe" "$setup"
+rm -rf "$WORK/out"
 mkdir -p "$WORK/nomtools"
 rc=0; PATH="$WORK/nomtools" "$ZELPACK" make "$WORK/product/install.cfg" "$WORK/out" --setup-exe "$setup" --images \
   >/dev/null 2>"$WORK/stderr" || rc=$?

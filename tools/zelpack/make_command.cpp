@@ -15,11 +15,11 @@
 #include "author/make_setup.h"
 #include "author/media.h"
 #include "author/script_check.h"
-#include "platform/child_process.h"
 #include "platform/errors.h"
 #include "platform/fs.h"
 #include "platform/native_path.h"
 #include "platform/paths.h"
+#include "platform/windows_family.h"
 
 void Progress::Show(const std::string& what, int percent) {
   if (!isatty(fileno(stderr))) return;
