@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the three trees: native (clang), sanitizers + fuzzers (clang), Windows (mingw).
 # Usage: scripts/build.sh [native|asan|win32]...   (all three when none is named)
+# ZEL_TARGETS: build only these targets (for example "zelpack"), not everything.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 jobs="$(nproc)"
@@ -15,6 +16,8 @@ for tree in "${trees[@]}"; do
     *) echo "unknown tree: $tree" >&2; exit 2 ;;
   esac
   cmake -S "$root" -B "$root/build/$tree" "${args[@]}" >/dev/null
-  cmake --build "$root/build/$tree" -j "$jobs" 2>&1 | grep -E "error:|warning:" || true
-  cmake --build "$root/build/$tree" -j "$jobs" >/dev/null
+  targets=()
+  for t in ${ZEL_TARGETS:-}; do targets+=(--target "$t"); done
+  cmake --build "$root/build/$tree" -j "$jobs" "${targets[@]}" 2>&1 | grep -E "error:|warning:" || true
+  cmake --build "$root/build/$tree" -j "$jobs" "${targets[@]}" >/dev/null
 done

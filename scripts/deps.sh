@@ -6,7 +6,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev
   g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
   libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev
-  wine wine32 xvfb xauth x11-utils imagemagick procps
+  wine wine32 xvfb xauth x11-utils imagemagick procps mtools
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# The main job: installs what is needed, builds, and runs the sample setup under Wine.
+# The main job: installs what is needed, builds install.exe (Windows tree) and
+# the native zelpack, makes the sample's setup disks with zelpack make and
+# installs the sample from them under Wine.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/deps.sh"
 "$root/scripts/build.sh" win32
+ZEL_TARGETS=zelpack "$root/scripts/build.sh" native
 # shellcheck source=/dev/null
 . "$root/scripts/wine-gate.sh"
 if ! zel_wine_usable; then

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Packs the sample product of examples/sample into floppy-sized segment files
-# (disk.001, disk.002, ...) and runs the whole setup on them under Wine: in a
-# visible window when a DISPLAY is available (you click through the wizard),
-# otherwise on a virtual display with the test driver clicking through.
-# Ends by printing where the product was installed.
+# Makes the setup disks of the sample product of examples/sample with
+# zelpack make (1.44 MB floppies: build/sample/disks/disk1, disk2, ...) and
+# installs it from them under Wine: disk 1 goes into drive A:, and each
+# "Please Insert Disk #n" prompt is answered by putting disk n there. The
+# wizard runs in a visible window when a DISPLAY is available (you click
+# through it), otherwise on a virtual display with the test driver clicking
+# through. Ends by printing where the product was installed. Running it again
+# makes and installs everything afresh.
 # Environment: WINEPREFIX (default ~/.wine-zel), ZEL_BUILD (default build/win32).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -24,15 +27,22 @@ fi
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 </dev/null || true
 
 work="$root/build/sample"
-sample_pack "$work" 1440000
-echo "setup package: $work/disks ($(cd "$work/disks" && ls | tr "\n" " "))"
+sample_make "$work"
+echo "setup disks: $work/disks ($(cd "$work/disks" && ls -d disk* | tr "\n" " "))"
 
+drive="$work/drive-a"
+mkdir -p "$drive"
+sample_insert_disk "$work/disks/disk1" "$drive"
+sample_map_drive_a "$drive"
+trap sample_unmap_drive_a EXIT
 if [ "$interactive" = 1 ]; then
-  echo "running the setup on $DISPLAY; click through the wizard"
-  wine "$work/disks/install.exe" "$(winpath "$work/disks")" </dev/null || true
+  echo "running the setup from A: on $DISPLAY; click through the wizard (the disks are changed for you)"
+  sample_feed_disks "$work/disks" "$drive" &
+  wine 'A:\install.exe' 'A:\' </dev/null || true
 else
-  echo "running the setup on the virtual display $DISPLAY with the test driver"
-  ( wine "$work/disks/install.exe" "$(winpath "$work/disks")" >/dev/null 2>&1 </dev/null ) &
+  echo "running the setup from A: on the virtual display $DISPLAY with the test driver"
+  ( wine 'A:\install.exe' 'A:\' >/dev/null 2>&1 </dev/null ) &
+  sample_feed_disks "$work/disks" "$drive"
   sample_walk_wizard
   sample_finish_install 120 || { echo "the setup did not end" >&2; exit 1; }
 fi

@@ -42,6 +42,64 @@ sample_pack() {
   cp "$sample_install_exe" "$work/product/install.cfg" "$work/disks/"
 }
 
+# The native zelpack (built by scripts/main.sh), else the Windows one under Wine.
+sample_native_zelpack="$root/build/native/tools/zelpack/zelpack"
+
+# sample_make WORK [ZELPACK MAKE OPTIONS]: the sample product in WORK/product
+# and its setup disks made from its install.cfg by zelpack make in
+# WORK/disks (disk1, disk2, ... for floppies).
+sample_make() {
+  local work="$1"
+  shift
+  rm -rf "$work"
+  mkdir -p "$work"
+  bash "$root/examples/sample/make-product.sh" "$work/product"
+  if [ -x "$sample_native_zelpack" ]; then
+    "$sample_native_zelpack" make "$work/product/install.cfg" "$work/disks" --setup-exe "$sample_install_exe" "$@"
+  else
+    zel_wine "$sample_zelpack" make "$(winpath "$work/product/install.cfg")" "$(winpath "$work/disks")" \
+      --setup-exe "$(winpath "$sample_install_exe")" "$@"
+  fi
+}
+
+# Drive A: of the prefix as a folder holding one disk at a time.
+sample_map_drive_a() {  # sample_map_drive_a FOLDER
+  local link="$WINEPREFIX/dosdevices/a:"
+  sample_saved_drive_a="$(readlink "$link" 2>/dev/null || true)"
+  rm -f "$link"
+  ln -s "$1" "$link"
+}
+sample_unmap_drive_a() {
+  local link="$WINEPREFIX/dosdevices/a:"
+  rm -f "$link"
+  [ -z "${sample_saved_drive_a:-}" ] || ln -s "$sample_saved_drive_a" "$link"
+}
+# sample_insert_disk DISKFOLDER DRIVEFOLDER: the disk in the drive is swapped.
+sample_insert_disk() {
+  find "$2" -mindepth 1 -delete
+  cp "$1"/* "$2/"
+}
+
+# sample_feed_disks DISKS DRIVEFOLDER: answers the setup's "Please Insert
+# Disk #n" prompts by putting DISKS/disk<n> into the drive and pressing OK,
+# until every disk was asked for. Fails when a prompt does not come.
+sample_feed_disks() {
+  local disks="$1" drive="$2" n box count
+  count="$(find "$disks" -maxdepth 1 -name 'disk[0-9]*' -type d | wc -l)"
+  for n in $(seq 2 "$count"); do
+    box=""
+    for _ in $(seq 1 240); do
+      box="$(zeltest text "ZEL - Setup" 1)" && grep -q "Please Insert Disk #$n " <<<"$box" && break
+      box=""
+      sleep 0.5
+    done
+    [ -n "$box" ] || { echo "the setup did not ask for disk $n" >&2; return 1; }
+    echo "inserting disk $n"
+    sample_insert_disk "$disks/disk$n" "$drive"
+    zeltest click "ZEL - Setup" OK >/dev/null || return 1
+  done
+}
+
 # sample_walk_wizard [HOOK]: from the wizard's current page to Install:
 # chooses the full install and "Return to Windows", accepts the licence and
 # presses Next; HOOK (a command) runs on every page before its button.

@@ -115,7 +115,7 @@ void WriteArchive(TStream& dest, std::vector<PackEntry> entries, const ArchiveWr
     dest.Seek(headerPos, SeekOrigin::kBegin);
     dest.WriteBuffer(raw, sizeof raw);
     dest.Seek(dataEnd, SeekOrigin::kBegin);
-    if (options.onEntry) options.onEntry(e.storedName);
+    if (options.onEntry) options.onEntry(e.storedName, sizes[i], entry.CompressedSize);
   }
 }
 

@@ -27,8 +27,9 @@ struct ArchiveWriteOptions {
   // stored entries are marked locked (LockFlag 1; their bytes stay plain), and
   // every checksum is the byte sum plus Key.
   int32_t key = 0;
-  // Called after each entry with the entry's stored name.
-  std::function<void(const std::string& storedName)> onEntry;
+  // Called after each entry with its stored name, its size and the size of
+  // its stored data.
+  std::function<void(const std::string& storedName, int64_t size, int64_t storedSize)> onEntry;
 };
 
 // Writes a complete archive to dest from its current position. Entries are

@@ -16,14 +16,30 @@ namespace zel {
 
 struct BuildRequest {
   std::vector<std::string> folders;  // one archive per folder, files below it recursively
-  // Template per archive; missing ones default to the folder's name + "\*.*".
+  // Template per archive; missing ones default to the folder's last name +
+  // "\*.*", however the folder is written.
   std::vector<std::string> templates;
   SegmentSetOptions set;
+  // Told what is packed but likely a mistake, and what is left out.
+  std::function<void(const std::string& message)> onWarning;
 };
 
-// Packs the folders; returns the segment files written. Throws
-// std::invalid_argument for an empty or missing folder and the writer's errors.
+// Packs the folders; returns the segment files written. Warns about links to
+// folders (not followed) and about files of one name in different folders of
+// an archive (the setup program expands them all into one folder). Throws
+// std::invalid_argument for an empty or missing folder, a folder whose name
+// cannot be a template, and the writer's errors.
 std::vector<std::string> BuildPackage(const BuildRequest& request);
+
+// The last name of a folder however it is written: absolute or relative,
+// with "." and ".." parts, "/" or "\\" separators and trailing separators
+// ("out/../product/." gives "product"). Empty for a root folder.
+std::string FolderLastName(const std::string& folder);
+
+// Messages about files of one name (the part after the last backslash, any
+// case) under different stored names: the setup program expands every file
+// of a set into one folder, so one would replace the other.
+std::vector<std::string> SameNameWarnings(const std::vector<PackEntry>& entries);
 
 struct ReadRequest {
   std::string segDir;            // folder holding segment 1 (absolute or relative)

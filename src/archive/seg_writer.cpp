@@ -70,7 +70,9 @@ class SegmentSink {
     format::PutId(id, "SSeg");
     format::PutU16(id + format::segment_id::kNumber, number_);
     file_->WriteBuffer(id, sizeof id);
-    left_ = options_.segmentSize - format::segment_id::kSize;
+    const int32_t size =
+        number_ == 1 && options_.firstSegmentSize > 0 ? options_.firstSegmentSize : options_.segmentSize;
+    left_ = size - format::segment_id::kSize;
   }
 
   const SegmentSetOptions& options_;
@@ -106,7 +108,9 @@ std::vector<uint8_t> ListArchive(const SegArchiveSpec& spec, const ArchiveWriteO
     list.data.insert(list.data.end(), record.begin(), record.end());
   }
   TMemoryStream out;
-  WriteArchive(out, {list}, options);
+  ArchiveWriteOptions listOptions = options;
+  listOptions.onEntry = nullptr;  // the list is not one of the packed files
+  WriteArchive(out, {list}, listOptions);
   return out.Data();
 }
 
@@ -114,7 +118,8 @@ std::vector<uint8_t> ListArchive(const SegArchiveSpec& spec, const ArchiveWriteO
 
 std::vector<std::string> WriteSegmentSet(const std::vector<SegArchiveSpec>& archives,
                                          const SegmentSetOptions& options) {
-  if (options.segmentSize <= format::segment_id::kSize)
+  if (options.segmentSize <= format::segment_id::kSize ||
+      (options.firstSegmentSize != 0 && options.firstSegmentSize <= format::segment_id::kSize))
     throw std::invalid_argument("segment size too small");
   if (archives.size() > 0xFFFF) throw std::invalid_argument("more than 65,535 archives");
   SegmentSink sink(options);
@@ -139,9 +144,10 @@ std::vector<std::string> WriteSegmentSet(const std::vector<SegArchiveSpec>& arch
     sink.Write(list.data(), static_cast<int64_t>(list.size()));
   }
 
-  const std::string tmpDir = ExcludeTrailingBackslash(options.tmpDir.empty() ? options.outDir : options.tmpDir);
-  fs::ForceDirectories(tmpDir);
-  const std::string tmpPath = tmpDir + "\\" + options.baseName + ".$W$";
+  // The scratch folder may be a root ("\\", "C:\\"), which keeps its backslash.
+  const std::string tmpDir = options.tmpDir.empty() ? options.outDir : options.tmpDir;
+  if (!fs::DirectoryExists(tmpDir)) fs::ForceDirectories(tmpDir);
+  const std::string tmpPath = IncludeTrailingBackslash(tmpDir) + options.baseName + ".$W$";
   struct Remove {
     std::string path;
     ~Remove() { fs::DeleteFile(path); }
@@ -167,12 +173,24 @@ std::vector<std::string> WriteSegmentSet(const std::vector<SegArchiveSpec>& arch
 
 namespace {
 
-void Collect(const std::string& folder, const std::string& prefix, std::vector<PackEntry>& out) {
+using SkipHandler = std::function<void(const std::string& path, const std::string& reason)>;
+
+void Collect(const std::string& folder, const std::string& prefix, std::vector<PackEntry>& out,
+             const SkipHandler& onSkipped) {
   for (const fs::FindEntry& e : fs::FindFiles(folder + "\\*")) {
     if (e.name == "." || e.name == "..") continue;
     const std::string path = folder + "\\" + e.name;
+    const bool link = (e.attributes & fs::kAttrReparsePoint) != 0;
+    if (link && (e.attributes & fs::kAttrDirectory)) {
+      if (onSkipped) onSkipped(path, "a link to a folder is not followed");
+      continue;
+    }
     if (e.attributes & fs::kAttrDirectory) {
-      Collect(path, prefix + e.name + "\\", out);
+      Collect(path, prefix + e.name + "\\", out, onSkipped);
+      continue;
+    }
+    if (link && !fs::FileExists(path)) {
+      if (onSkipped) onSkipped(path, "a link that names nothing");
       continue;
     }
     PackEntry entry;
@@ -187,9 +205,9 @@ void Collect(const std::string& folder, const std::string& prefix, std::vector<P
 
 }  // namespace
 
-std::vector<PackEntry> CollectFolder(const std::string& folder) {
+std::vector<PackEntry> CollectFolder(const std::string& folder, const SkipHandler& onSkipped) {
   std::vector<PackEntry> out;
-  Collect(ExcludeTrailingBackslash(folder), "", out);
+  Collect(ExcludeTrailingBackslash(folder), "", out, onSkipped);
   std::sort(out.begin(), out.end(),
             [](const PackEntry& a, const PackEntry& b) { return a.storedName < b.storedName; });
   return out;

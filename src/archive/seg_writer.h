@@ -28,6 +28,9 @@ struct SegmentSetOptions {
   std::string baseName = "disk";
   std::string ext;                    // "": numbered suffixes .001, .002, ...
   int32_t segmentSize = kFloppySegmentSize;  // whole file, header included; at least 16
+  // Size of segment 1 when it differs (it shares disk 1 with the setup
+  // program); 0: segmentSize.
+  int32_t firstSegmentSize = 0;
   bool folderPerDisk = false;         // segment n goes to outDir\disk<n>
   std::string tmpDir;                 // scratch for archives; "" = outDir
   ArchiveWriteOptions archive;
@@ -44,7 +47,11 @@ std::vector<std::string> WriteSegmentSet(const std::vector<SegArchiveSpec>& arch
                                          const SegmentSetOptions& options);
 
 // The files below folder, recursively, with stored names relative to it,
-// their dates and attributes; sorted by stored name.
-std::vector<PackEntry> CollectFolder(const std::string& folder);
+// their dates and attributes; sorted by stored name. A link to a folder is not
+// followed (a folder may hold a link to itself or to a parent); it is passed
+// to onSkipped with a reason, as is a link that names nothing.
+std::vector<PackEntry> CollectFolder(
+    const std::string& folder,
+    const std::function<void(const std::string& path, const std::string& reason)>& onSkipped = {});
 
 }  // namespace zel

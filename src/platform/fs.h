@@ -71,6 +71,7 @@ struct FindEntry {
 };
 // Entries of a folder matching a pattern such as "C:\dir\*.*" ("*" and "?" in
 // the last component). "." and ".." are reported as the platform reports them.
+// A link carries kAttrReparsePoint besides the attributes of what it names.
 std::vector<FindEntry> FindFiles(const std::string& pattern);
 
 std::string GetCurrentDir();                   // without trailing backslash unless a root

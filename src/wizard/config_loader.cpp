@@ -26,10 +26,18 @@ class ConfigReader {
     Integer((p + " Font Shadow").c_str(), style.shadow);
   }
 
-  // Appends the value of every entry of section, in file order.
-  void Values(const char* section, TStringList& list) const {
-    for (const std::string& name : profile::ReadKeyNames(file_, section))
-      list.Add(profile::ReadString(file_, section, name, std::string()));
+  // Appends the value of every entry of section, in file order; with
+  // withNames the entry's name goes first, then "=" when there is a value:
+  // the lines of "AUTOEXEC.BAT" are whole again ("SET TEMP=C:\TEMP" is read
+  // as the entry SET TEMP with the value C:\TEMP).
+  void Values(const char* section, TStringList& list, bool withNames = false) const {
+    for (const std::string& name : profile::ReadKeyNames(file_, section)) {
+      std::string line;
+      if (withNames) line = name;
+      const std::string value = profile::ReadString(file_, section, name, std::string());
+      if (withNames && !value.empty()) line += '=';
+      list.Add(std::move(line += value));
+    }
   }
 
   void Files(TStringList& list) const {
@@ -37,15 +45,10 @@ class ConfigReader {
     int position = 0;
     for (const std::string& name : profile::ReadKeyNames(file_, "Files")) {
       const bool overwrite =
-          profile::ReadBool(file_, overwriteSection, "File #" + std::to_string(position), false);
+          profile::ReadBool(file_, overwriteSection, "File #" + ZeroPad(static_cast<unsigned>(position), 1), false);
       list.Add(profile::ReadString(file_, "Files", name, std::string()) + (overwrite ? "~X" : "~"));
       ++position;
     }
-  }
-
-  void Names(const char* section, TStringList& list) const {
-    list.Clear();
-    for (const std::string& name : profile::ReadKeyNames(file_, section)) list.Add(name);
   }
 
  private:
@@ -80,7 +83,7 @@ void LoadInstallConfig(SetupData& data) {
   cfg.Values("Desktop", data.ShortcutEntries);
   cfg.Values("INI - Setup", data.IniSetupEntries);
   cfg.Values("WorkStation", data.WorkStationEntries);
-  cfg.Names("AUTOEXEC.BAT", data.AutoexecLines);
+  cfg.Values("AUTOEXEC.BAT", data.AutoexecLines, true);
 }
 
 void ApplyWizardDefaults(const SetupData& data, WizardState& wizard) {

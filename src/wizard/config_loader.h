@@ -14,9 +14,9 @@ inline constexpr const char* kMainSection = "Setup - Main";
 // into data: the "Setup - Main" keys (missing or unreadable ones keep their
 // defaults: the appearance keys default to the current values in data), the
 // six entry lists in file order (each "Files" value gets the overwrite mark
-// "~X" or "~" from "Files - OverWrite"), and the entry names of
-// "AUTOEXEC.BAT". Never fails: a missing file leaves every default and empty
-// lists.
+// "~X" or "~" from "Files - OverWrite"), and the lines of "AUTOEXEC.BAT" (an
+// entry's name, then "=" and its value when it has one). Never fails: a
+// missing file leaves every default and empty lists.
 void LoadInstallConfig(SetupData& data);
 
 // The wizard's choices as the configuration sets them: the restart choice is

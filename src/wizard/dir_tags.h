@@ -21,4 +21,17 @@ namespace zel {
 std::string ResolveDirectoryTag(const std::string& tag, const std::string& path,
                                 const std::string& windowsDir, const std::string& installDir);
 
+// The form of a "Directories" tag, for checking a script before it ships
+// (the setup itself resolves any text by the rules above).
+enum class TagForm {
+  kBase,       // "<INSTALLDIR>", "<WINDOWS>", "<WINDOWS_SYSTEM>" or "<PROGRAMFILES>"
+  kSub,        // a "<SUB" name ("<SUBDOCS>"), alone or followed by one base tag
+  kAlt,        // an "<ALT" name ("<ALTDATA>"): a folder below the drive's root
+  kUnknown,    // none of these: the setup would put its files below the drive's root
+  kMalformed,  // begins with "<SUB" or "<ALT" but is not one of their forms
+};
+// The form of tag (any case). Lives in a file of its own: install.exe does
+// not need it.
+TagForm ClassifyDirectoryTag(const std::string& tag);
+
 }  // namespace zel

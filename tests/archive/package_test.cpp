@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "archive_test_util.h"
-#include "platform/fs.h"
-#include "platform/safe_name.h"
+#include <algorithm>
 
 #ifndef _WIN32
 #include <unistd.h>
 #endif
+
+#include "archive_test_util.h"
+#include "platform/fs.h"
+#include "platform/paths.h"
+#include "platform/safe_name.h"
 
 namespace zel {
 namespace {
@@ -137,6 +140,154 @@ TEST(Package, BuildRejectsMissingOrEmptyFolders) {
   EXPECT_THROW(BuildPackage(b), std::invalid_argument);
   b.folders = {empty.Path()};
   EXPECT_THROW(BuildPackage(b), std::invalid_argument);
+}
+
+TEST(Package, FolderLastNameHoweverTheFolderIsWritten) {
+  const std::string here = ExtractFileName(fs::GetCurrentDir());
+  const std::string parent = ExtractFileName(ExcludeTrailingBackslash(ExtractFilePath(fs::GetCurrentDir())));
+  const struct {
+    const char* folder;
+    std::string expected;
+  } cases[] = {
+      {"C:\\work\\product", "product"},
+      {"\\work\\product\\", "product"},
+      {"/work/product//", "product"},
+      {"product", "product"},
+      {"out\\..\\product\\.", "product"},
+      {"a/b/../c/./", "c"},
+      {".", here},
+      {"..", parent},
+      {"./", here},
+      {"C:\\", ""},
+      {"\\", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FolderLastName(c.folder), c.expected) << c.folder;
+}
+
+// However the folder is named on the command line (absolute, relative, "."
+// or ".."), the template is its last name: never a path, which extract could
+// not expand.
+TEST(Package, BuildStoresTheFolderLastNameAsTemplate) {
+  ScratchDir work, out, tmp;
+  fs::ForceDirectories(work / "product\\sub");
+  test::WriteBytes(work / "product\\a.txt", test::Text("a"));
+  const std::string current = fs::GetCurrentDir();
+  const struct {
+    std::string cwd;
+    std::string folder;
+  } cases[] = {
+      {current, work / "product"},
+      {current, work / "product\\"},
+      {work.Path(), "product"},
+      {work.Path(), "product\\sub\\.."},
+      {work / "product", "."},
+      {work / "product\\sub", ".."},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(fs::SetCurrentDir(c.cwd));
+    BuildRequest b;
+    b.folders = {c.cwd == current ? c.folder : fs::ExpandFileName(c.folder)};
+    b.set.outDir = out.Path();
+    b.set.tmpDir = tmp.Path();
+    BuildPackage(b);
+    fs::SetCurrentDir(current);
+    ReadRequest r;
+    r.segDir = ".";
+    r.tmpDir = tmp.Path();
+    ASSERT_TRUE(fs::SetCurrentDir(out.Path()));
+    const auto listed = ListPackage(r);
+    fs::SetCurrentDir(current);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].templateText, "product\\*.*") << c.folder;
+  }
+}
+
+TEST(Package, BuildWarnsAboutFilesOfOneNameInDifferentFolders) {
+  ScratchDir product, out;
+  fs::ForceDirectories(product / "docs");
+  test::WriteBytes(product / "readme.txt", test::Text("top"));
+  test::WriteBytes(product / "docs\\README.TXT", test::Text("below"));
+  test::WriteBytes(product / "other.txt", test::Text("alone"));
+  BuildRequest b;
+  b.folders = {product.Path()};
+  b.set.outDir = out.Path();
+  std::vector<std::string> warnings;
+  b.onWarning = [&](const std::string& w) { warnings.push_back(w); };
+  BuildPackage(b);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find("\"docs\\README.TXT\", \"readme.txt\""), std::string::npos) << warnings[0];
+}
+
+#ifndef _WIN32
+// A folder holding a link to itself (and one to its parent) is packed once:
+// links to folders are not followed, a link to a file is packed as the file.
+TEST(Package, BuildOverASelfLinkingFolderEnds) {
+  ScratchDir product, out, tmp;
+  fs::ForceDirectories(product / "app\\sub");
+  test::WriteBytes(product / "app\\sub\\data.bin", test::Text("data"));
+  const std::string app = product / "app";
+  auto host = [](std::string p) {
+    for (char& c : p)
+      if (c == '\\') c = '/';
+    return p;
+  };
+  ASSERT_EQ(::symlink(".", host(app + "\\self").c_str()), 0);
+  ASSERT_EQ(::symlink("..", host(app + "\\sub\\up").c_str()), 0);
+  ASSERT_EQ(::symlink("sub/data.bin", host(app + "\\data-link.bin").c_str()), 0);
+  ASSERT_EQ(::symlink("nowhere", host(app + "\\dangling").c_str()), 0);
+  BuildRequest b;
+  b.folders = {app};
+  b.set.outDir = out.Path();
+  std::vector<std::string> warnings;
+  b.onWarning = [&](const std::string& w) { warnings.push_back(w); };
+  BuildPackage(b);
+  EXPECT_EQ(warnings.size(), 3u) << "two links to folders and one to nothing";
+  ReadRequest r;
+  r.segDir = ".";
+  r.tmpDir = tmp.Path();
+  const std::string current = fs::GetCurrentDir();
+  ASSERT_TRUE(fs::SetCurrentDir(out.Path()));
+  const auto listed = ListPackage(r);
+  fs::SetCurrentDir(current);
+  ASSERT_EQ(listed.size(), 1u);
+  EXPECT_EQ(listed[0].files, (std::vector<std::string>{"data-link.bin", "sub\\data.bin"}));
+  // Removing the product folder removes the links, not what they name.
+}
+#endif
+
+// Sets made by hand whose template is absolute or climbs with ".." expand
+// inside DESTDIR or not at all; the sentinel beside DESTDIR survives.
+TEST(Package, ExtractKeepsHostileTemplatesInsideTheDestination) {
+  const char* templates[] = {"\\abs\\x\\*.*", "C:\\x\\*.*", "..\\..\\x\\*.*", "a\\..\\..\\x\\*.*",
+                             "../../y/*.*", "/abs/z/*.*"};
+  for (const char* t : templates) {
+    ScratchDir out, tmp, box;
+    const std::string dest = box / "dest";
+    fs::ForceDirectories(dest);
+    test::WriteBytes(box / "sentinel.txt", test::Text("keep"));
+    SegArchiveSpec spec{t, {{"file.txt", "", test::Text("payload"), 0, 0}}};
+    SegmentSetOptions o;
+    o.outDir = out.Path();
+    o.archive.method = coNone;
+    WriteSegmentSet({spec}, o);
+    ReadRequest r;
+    r.segDir = out.Path();
+    r.tmpDir = tmp.Path();
+    std::vector<std::string> written;
+    try {
+      written = ExtractPackage(r, dest);
+    } catch (const Exception&) {
+      // Refusing the set is fine; writing outside is not.
+    }
+    for (const std::string& path : written) EXPECT_EQ(path.rfind(dest + "\\", 0), 0u) << t << ": " << path;
+    std::vector<std::string> inBox;
+    for (const fs::FindEntry& e : fs::FindFiles(box / "*"))
+      if (e.name != "." && e.name != "..") inBox.push_back(e.name);
+    std::sort(inBox.begin(), inBox.end());
+    EXPECT_EQ(inBox, (std::vector<std::string>{"dest", "sentinel.txt"})) << t;
+    EXPECT_EQ(ReadBytes(box / "sentinel.txt"), test::Text("keep"));
+    EXPECT_FALSE(fs::FileExists(out / "file.txt")) << t;
+  }
 }
 
 }  // namespace

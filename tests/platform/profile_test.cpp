@@ -1,6 +1,9 @@
 #include "platform/profile.h"
+#include "platform/profile_text.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include "support/scratch_dir.h"
 
@@ -80,6 +83,37 @@ TEST_F(ProfileFile, KeyNamesComeInFileOrderAndStopAtTheListBuffer) {
   EXPECT_LE(names.size(), 819u);
   EXPECT_EQ(names.front(), "name00000");
   EXPECT_EQ(names[800], "name00800");
+}
+
+// The lines of the entries come in the order of ReadKeyNames: comments,
+// blank lines, entries without a name and a second section of the same name
+// do not shift them.
+TEST_F(ProfileFile, KeyLinesMatchTheListedNames) {
+  const std::string ini = Write(
+      "[S]\r\n"          // 1
+      "; remark\r\n"     // 2
+      "a=1\r\n"          // 3
+      "\r\n"             // 4
+      "=nameless\r\n"    // 5
+      "  B = 2\r\n"      // 6
+      "line only\r\n"    // 7
+      "[T]\r\n"          // 8
+      "c=3\r\n"          // 9
+      "[s]\r\n"          // 10
+      "d=4\r\n");        // 11
+  // Whether a line without "=" is an entry is the platform reader's rule
+  // (the native reader lists it, Wine's does not); the lines follow the names.
+  const std::vector<std::string> names = profile::ReadKeyNames(ini, "S");
+  const std::vector<int> lines = profile::ReadKeyLines(ini, "S");
+  ASSERT_GE(names.size(), 2u);
+  EXPECT_EQ(names[0], "a");
+  EXPECT_EQ(names[1], "B");
+  ASSERT_EQ(lines.size(), names.size());
+  const std::map<std::string, int> lineOf = {{"a", 3}, {"B", 6}, {"line only", 7}};
+  for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(lines[i], lineOf.at(names[i])) << names[i];
+  EXPECT_EQ(profile::ReadKeyLines(ini, "t"), (std::vector<int>{9}));
+  EXPECT_TRUE(profile::ReadKeyLines(ini, "none").empty());
+  EXPECT_TRUE(profile::ReadKeyLines(dir_ / "missing.ini", "S").empty());
 }
 
 TEST_F(ProfileFile, IntegersAndBooleansFallBackToTheirDefaults) {

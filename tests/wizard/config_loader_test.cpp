@@ -108,7 +108,8 @@ TEST_F(LoadInstallConfigTest, EveryKeyAndSection) {
   EXPECT_EQ(Lines(data_.IniSetupEntries),
             (std::vector<std::string>{"win.ini~Product~Path~<INSTALLDIR>", "Software\\Zel~Product~Version~2.0"}));
   EXPECT_EQ(Lines(data_.WorkStationEntries), (std::vector<std::string>{"prog.exe~<INSTALLDIR>~X"}));
-  EXPECT_EQ(Lines(data_.AutoexecLines), (std::vector<std::string>{"SET TEMP", "PATH <INSTALLDIR>;%PATH%"}));
+  // A line is its entry's name, then "=" and the value when there is one.
+  EXPECT_EQ(Lines(data_.AutoexecLines), (std::vector<std::string>{"SET TEMP=C:\\TEMP", "PATH <INSTALLDIR>;%PATH%"}));
 }
 
 TEST_F(LoadInstallConfigTest, MissingFileKeepsEveryDefaultAndEmptyLists) {

@@ -98,5 +98,27 @@ TEST(ResolveDirectoryTag, FolderPathsPassTheNameGuard) {
   }
 }
 
+// What zelpack make accepts: the four base tags, "<SUB" names alone or with
+// one base tag, "<ALT" names; everything else is unknown or malformed.
+TEST(ClassifyDirectoryTag, FormsOfTheTagTable) {
+  const struct {
+    const char* tag;
+    TagForm form;
+  } cases[] = {
+      {"<INSTALLDIR>", TagForm::kBase},         {"<windows>", TagForm::kBase},
+      {"<WINDOWS_SYSTEM>", TagForm::kBase},     {"<PROGRAMFILES>", TagForm::kBase},
+      {"<SUBDOCS>", TagForm::kSub},             {"<subdata><installdir>", TagForm::kSub},
+      {"<SUB>", TagForm::kSub},                 {"<SUBF><WINDOWS_SYSTEM>", TagForm::kSub},
+      {"<ALTTOOLS>", TagForm::kAlt},            {"<ALT>", TagForm::kAlt},
+      {"<INSTALDIR>", TagForm::kUnknown},       {"INSTALLDIR", TagForm::kUnknown},
+      {"", TagForm::kUnknown},                  {"<WINDOWS>X", TagForm::kUnknown},
+      {"X<SUBDOCS>", TagForm::kUnknown},        {"<SUBX><OTHER>", TagForm::kMalformed},
+      {"<SUBX", TagForm::kMalformed},           {"<SUBX><INSTALLDIR>x", TagForm::kMalformed},
+      {"<SUB<X>", TagForm::kMalformed},         {"<SUBX><SUBY>", TagForm::kMalformed},
+      {"<ALTX><WINDOWS>", TagForm::kMalformed}, {"<ALTX", TagForm::kMalformed},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ClassifyDirectoryTag(c.tag), c.form) << c.tag;
+}
+
 }  // namespace
 }  // namespace zel

@@ -1,5 +1,6 @@
-// zelpack: packs a product folder into a segment set for the setup program,
-// and lists, verifies or extracts such a set.
+// zelpack: makes the setup media from an install script, packs product
+// folders into segment sets for the setup program, and lists, verifies or
+// extracts such sets.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,7 +18,9 @@
 #endif
 
 #include "archive/package.h"
+#include "make_command.h"
 #include "platform/fs.h"
+#include "platform/native_path.h"
 #include "platform/paths.h"
 #include "platform/safe_name.h"
 
@@ -27,20 +30,35 @@ const char kUsage[] =
     "Usage: zelpack <command> [options] ...\n"
     "\n"
     "Commands:\n"
+    "  make [options] SCRIPT OUTDIR               check the install script SCRIPT (install.cfg),\n"
+    "                                             pack the files it names and lay out the\n"
+    "                                             setup media in OUTDIR\n"
     "  build [options] OUTDIR FOLDER [FOLDER...]  pack each FOLDER (recursively) as one\n"
     "                                             archive of a segment set in OUTDIR\n"
     "  list [options] SEGDIR                      list the archives and their files\n"
     "  test [options] SEGDIR                      verify every checksum, write nothing\n"
     "  extract [options] SEGDIR DESTDIR           expand every archive below DESTDIR\n"
     "\n"
-    "Options:\n"
+    "Options of make:\n"
+    "  --media M                  1.44M (default), 720K, 1.2M, 2.88M: one folder per disk,\n"
+    "                             OUTDIR/disk1 ... diskN; cd or folder: all in OUTDIR\n"
+    "  --images                   floppies: also OUTDIR/disk1.img ... (needs mtools)\n"
+    "  --method NON|RLE|LZH|LH5   compression method (default LH5)\n"
+    "  --from DIR                 product folder with the files (default: SCRIPT's folder)\n"
+    "  --setup-exe FILE           the install.exe for disk 1 (default: the one built with\n"
+    "                             zelpack, beside it or in the Windows build tree)\n"
+    "  --tmp DIR                  where the private scratch folder is made (default:\n"
+    "                             TMPDIR, TEMP, TMP, else the system's temporary folder)\n"
+    "\n"
+    "Options of build, list, test and extract:\n"
     "  --method NON|RLE|LZH|LH5   build: compression method (default LH5)\n"
     "  --segment-size BYTES       build: size of each segment file, header included\n"
     "                             (default 1457664, one 1.44 MB floppy; minimum 16)\n"
     "  --per-disk                 build: put segment n into OUTDIR\\disk<n>\n"
     "  --template TEXT            build: template of the next archive (repeatable;\n"
-    "                             default: the folder's name followed by \\*.*)\n"
-    "  --key N                    key (1..2147483647) locking the entries\n"
+    "                             default: the folder's last name followed by \\*.*)\n"
+    "  --key N                    key (1..2147483647) locking the entries. install.exe\n"
+    "                             expands without a key: a locked set is for zelpack only\n"
     "  --name BASE                base name of the segment files (default disk)\n"
     "  --ext EXT                  same file name BASE.EXT for every segment (build\n"
     "                             implies --per-disk; reading asks for each folder\n"
@@ -49,7 +67,8 @@ const char kUsage[] =
     "                             TMPDIR, TEMP, TMP, else the system's temporary folder)\n"
     "  -h, --help                 show this text\n"
     "\n"
-    "Exit status: 0 on success, 1 on a failure, 2 on a usage error.\n";
+    "Exit status: 0 on success, 1 on a failure (make: also on an error in the script),\n"
+    "2 on a usage error.\n";
 
 bool Interactive() { return isatty(fileno(stdin)) && isatty(fileno(stderr)); }
 
@@ -87,10 +106,6 @@ class ConsolePrompter : public zel::SegPrompter {
   }
 };
 
-struct UsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
 struct Args {
   std::string command;
   std::vector<std::string> positional;
@@ -102,6 +117,8 @@ struct Args {
   std::string name = "disk";
   std::string ext;
   std::string tmp;
+  MakeOptions make;
+  std::vector<std::string> setOptions;  // the options given that only build and the readers take
 };
 
 long ParseNumber(const std::string& option, const std::string& text, long low, long high) {
@@ -134,21 +151,35 @@ Args Parse(int argc, char** argv) {
       else throw UsageError("--method: unknown method \"" + m + "\" (NON, RLE, LZH or LH5)");
     } else if (arg == "--segment-size") {
       a.segmentSize = static_cast<int32_t>(ParseNumber(arg, value(), 16, 2147483647L));
+      a.setOptions.push_back(arg);
     } else if (arg == "--per-disk") {
       a.perDisk = true;
+      a.setOptions.push_back(arg);
     } else if (arg == "--template") {
       a.templates.push_back(value());
+      a.setOptions.push_back(arg);
     } else if (arg == "--key") {
       a.key = static_cast<int32_t>(ParseNumber(arg, value(), 1, 2147483647L));
+      a.setOptions.push_back(arg);
     } else if (arg == "--name") {
       a.name = value();
+      a.setOptions.push_back(arg);
       if (zel::CheckPartName(a.name) != zel::NameProblem::kNone)
         throw UsageError("--name: \"" + a.name + "\" " + zel::NameProblemText(zel::CheckPartName(a.name)));
     } else if (arg == "--ext") {
       a.ext = value();
       if (a.ext.empty() || a.ext.size() > 3) throw UsageError("--ext: one to three characters");
+      a.setOptions.push_back(arg);
     } else if (arg == "--tmp") {
       a.tmp = value();
+    } else if (arg == "--media") {
+      a.make.media = value();
+    } else if (arg == "--images") {
+      a.make.images = true;
+    } else if (arg == "--from") {
+      a.make.from = value();
+    } else if (arg == "--setup-exe") {
+      a.make.setupExe = value();
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError("unknown option " + arg);
     } else {
@@ -158,7 +189,8 @@ Args Parse(int argc, char** argv) {
   return a;
 }
 
-std::string Absolute(const std::string& path) { return zel::fs::ExpandFileName(path); }
+// Paths from the command line in the layers' Windows form, absolute.
+std::string Absolute(const std::string& path) { return zel::fs::ExpandFileName(zel::WindowsPath(path)); }
 
 // A scratch folder of this run's own, made fresh below --tmp (as given),
 // TMPDIR, TEMP, TMP or the system's temporary folder, and removed with
@@ -182,22 +214,6 @@ class ScratchDir {
   std::string path_;
 };
 
-class Progress {
- public:
-  void Show(const std::string& what, int percent) {
-    if (!isatty(fileno(stderr))) return;
-    std::fprintf(stderr, "\r%-50.50s %3d%%", what.c_str(), percent);
-    shown_ = true;
-  }
-  void Done() {
-    if (shown_) std::fprintf(stderr, "\r%60s\r", "");
-    shown_ = false;
-  }
-
- private:
-  bool shown_ = false;
-};
-
 zel::ReadRequest ReadOptions(const Args& a, ConsolePrompter& prompter, Progress& progress, std::string& current) {
   zel::ReadRequest r;
   // The set's folder settings are lower-cased (Windows semantics); reading
@@ -207,11 +223,13 @@ zel::ReadRequest ReadOptions(const Args& a, ConsolePrompter& prompter, Progress&
   r.segDir = ".";
   if (zel::fs::DirectoryExists(".\\disk1")) prompter.disksFolder = ".";
   else if (zel::fs::DirectoryExists("..\\disk1")) prompter.disksFolder = "..";
+  // A set laid out one folder per disk is read from those folders in turn.
+  const bool perDiskSet = !prompter.disksFolder.empty() && !zel::fs::FileExists(".\\" + a.name + ".002");
   r.baseName = a.name;
   r.ext = a.ext;
   r.key = a.key;
   r.prompter = &prompter;
-  r.mountPrompt = !a.ext.empty();
+  r.mountPrompt = !a.ext.empty() || perDiskSet;
   r.onSegment = [&](const std::string& name) { current = name; };
   r.onProgress = [&](int32_t p) { progress.Show("reading " + current, p); };
   return r;
@@ -221,8 +239,32 @@ int Run(const Args& a) {
   ConsolePrompter prompter;
   Progress progress;
   std::string current;
+  if (a.command == "make") {
+    if (!a.setOptions.empty())
+      throw UsageError(a.setOptions[0] == "--key"
+                           ? "make does not take --key: install.exe expands without a key, so a locked set "
+                             "could never be installed"
+                           : "make does not take " + a.setOptions[0]);
+    if (a.positional.size() != 2) throw UsageError("make needs SCRIPT and OUTDIR");
+    MakeOptions m = a.make;
+    m.script = Absolute(a.positional[0]);
+    m.scriptAsGiven = a.positional[0];
+    m.outDir = Absolute(a.positional[1]);
+    if (!m.from.empty()) m.from = Absolute(m.from);
+    if (!m.setupExe.empty()) m.setupExe = Absolute(m.setupExe);
+    m.method = a.method;
+    const ScratchDir scratch(a);
+    m.tmpDir = scratch.Path();
+    return RunMake(m, progress);
+  }
+  if (!a.make.media.empty() || a.make.images || !a.make.from.empty() || !a.make.setupExe.empty())
+    throw UsageError("--media, --images, --from and --setup-exe belong to make");
   if (a.command == "build") {
     if (a.positional.size() < 2) throw UsageError("build needs OUTDIR and at least one FOLDER");
+    if (a.key > 0)
+      std::fprintf(stderr,
+                   "zelpack build: warning: the set is locked with --key; install.exe expands without a key and "
+                   "cannot install it: it is for zelpack only\n");
     zel::BuildRequest b;
     b.set.outDir = Absolute(a.positional[0]);
     for (size_t i = 1; i < a.positional.size(); ++i) b.folders.push_back(Absolute(a.positional[i]));
@@ -236,12 +278,16 @@ int Run(const Args& a) {
     b.set.archive.method = a.method;
     b.set.archive.key = a.key;
     b.set.onArchive = [&](int done, int total) { progress.Show("packing archives", done * 100 / total); };
+    b.onWarning = [&](const std::string& message) {
+      progress.Done();
+      std::fprintf(stderr, "zelpack build: warning: %s\n", message.c_str());
+    };
     const auto paths = zel::BuildPackage(b);
     progress.Done();
     int64_t bytes = 0;
     for (const auto& p : paths) bytes += zel::fs::FileSize(p);
     std::printf("%zu archive(s), %zu segment file(s), %lld bytes in %s\n", b.folders.size(), paths.size(),
-                static_cast<long long>(bytes), b.set.outDir.c_str());
+                static_cast<long long>(bytes), zel::NativePath(b.set.outDir).c_str());
     return 0;
   }
   if (a.command == "list" || a.command == "test" || a.command == "extract") {
@@ -266,7 +312,7 @@ int Run(const Args& a) {
       zel::fs::ForceDirectories(dest);
       const auto written = zel::ExtractPackage(r, dest);
       progress.Done();
-      std::printf("%zu file(s) extracted into %s\n", written.size(), dest.c_str());
+      std::printf("%zu file(s) extracted into %s\n", written.size(), zel::NativePath(dest).c_str());
     }
     return 0;
   }
@@ -288,7 +334,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zelpack: %s\n\n%s", e.what(), kUsage);
     return 2;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "\nzelpack %s: %s\n", args.command.c_str(), e.what());
+    std::fprintf(stderr, "\nzelpack %s: %s\n", args.command.c_str(), zel::NativePath(e.what()).c_str());
     return 1;
   }
 }
