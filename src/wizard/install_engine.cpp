@@ -4,6 +4,8 @@
 #include <exception>
 
 #include "platform/errors.h"
+#include "platform/fs.h"
+#include "platform/paths.h"
 
 namespace zel {
 namespace {
@@ -18,16 +20,45 @@ void MakeFolder(InstallContext& ctx, const std::string& folder) {
   }
 }
 
+// The folders that making folder creates: folder and its missing parents,
+// outermost first (a drive or root is never one of them).
+void AddMissingFolders(InstallOps& ops, std::string folder, std::vector<std::string>& missing) {
+  while (folder.size() > 1 && folder.back() == '\\') folder.pop_back();
+  std::vector<std::string> chain;
+  while (!folder.empty() && !ops.DirectoryExists(folder)) {
+    chain.push_back(folder);
+    const size_t slash = folder.rfind('\\');
+    if (slash == std::string::npos || slash == 0 || (slash == 2 && folder[1] == ':')) break;
+    folder.resize(slash);
+  }
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+    if (std::find(missing.begin(), missing.end(), *it) == missing.end()) missing.push_back(*it);
+}
+
 void ResolveDirectories(InstallContext& ctx, const std::string& title) {
+  // Which folders this run creates is recorded once the record is open.
+  std::vector<std::string> createdFolders;
   for (const PlannedDirectory& dir : ctx.plan.directories) {
     if (dir.isInstallDir) {
+      AddMissingFolders(ctx.ops, ctx.plan.installPath, createdFolders);
       MakeFolder(ctx, ctx.plan.installPath);
       ctx.record.Start(title);
     }
     ctx.dirTags.push_back(dir.tag);
     ctx.dirPaths.push_back(dir.folder);
+    AddMissingFolders(ctx.ops, dir.folder, createdFolders);
     MakeFolder(ctx, dir.folder);
   }
+  for (const std::string& folder : createdFolders)
+    if (ctx.ops.DirectoryExists(folder)) ctx.Record(kCreatedFoldersSection, folder);
+}
+
+// Copies one of the setup's own files into the destination and records it.
+void CopySetupFile(InstallContext& ctx, const std::string& name) {
+  const std::string target = ctx.plan.installPath + "\\" + name;
+  const bool existed = ctx.ops.FileExists(target);
+  ctx.ops.CopyFileTo(ctx.setup.TempDir + "\\" + name, ctx.plan.installPath);
+  ctx.RecordFileState(target, existed, false);
 }
 
 // True when the file is in place. Its expanded source goes only then (and
@@ -63,11 +94,15 @@ void CopyFiles(InstallContext& ctx) {
       const std::string target = file.folder + "\\" + file.name;
       // A file the user keeps (No) stays listed: it belongs to the product.
       bool inPlace = true;
-      if (!file.askOverwrite || !ops.FileExists(target) ||
-          ops.AskYesNo("File Already Exists (" + file.name + "). Overwrite?"))
-        inPlace = CopyOneFile(ctx, file);
+      const bool existed = ops.FileExists(target);
+      const bool copy = !file.askOverwrite || !existed ||
+                        ops.AskYesNo("File Already Exists (" + file.name + "). Overwrite?");
+      if (copy) inPlace = CopyOneFile(ctx, file);
       ops.ProcessMessages();
-      if (inPlace) ctx.Record(kUninsSection, target);
+      if (inPlace) {
+        ctx.Record(kUninsSection, target);
+        ctx.RecordFileState(target, existed, !copy);
+      }
     }
   }
 }
@@ -88,9 +123,8 @@ void RunSteps(InstallContext& ctx, const std::string& title, InstallHooks& hooks
   ops.SetProgressMax(ctx.plan.progressMax);
   ops.ShowStatus(kStatusPreparing);
   ResolveDirectories(ctx, title);
-  const std::string& installPath = ctx.plan.installPath;
-  ops.CopyFileTo(setup.TempDir + "\\install.exe", installPath);
-  ops.CopyFileTo(setup.TempDir + "\\install.cfg", installPath);
+  CopySetupFile(ctx, "install.exe");
+  CopySetupFile(ctx, "install.cfg");
   CopyFiles(ctx);
   ops.ShowStatus(kStatusIcons);
   hooks.CreateShortcuts(ctx);
@@ -140,7 +174,7 @@ InstallOutcome RunInstall(const SetupData& setup, const InstallChoices& choices,
       return outcome;
     }
     UninstallRecord record(ops, plan.installPath);
-    InstallContext ctx{setup, choices, plan, ops, record, windowsDir, {}, {}, {}};
+    InstallContext ctx{setup, choices, plan, ops, record, windowsDir, {}, {}, {}, {}};
     try {
       RunSteps(ctx, title, hooks);
       outcome.completed = true;
@@ -154,6 +188,19 @@ InstallOutcome RunInstall(const SetupData& setup, const InstallChoices& choices,
     outcome.error = "Unexpected error during the installation.";
   }
   return outcome;
+}
+
+bool InstallOps::DirectoryExists(const std::string& path) { return fs::DirectoryExists(path); }
+
+void InstallContext::RecordFileState(const std::string& path, bool existedBefore, bool kept) {
+  const std::string key = UpperCase(path);
+  // A file this run created stays created when a later value replaces it.
+  const bool ours = std::find(created.begin(), created.end(), key) != created.end();
+  if (!existedBefore) created.push_back(key);
+  const FileState state = !existedBefore || ours ? FileState::kCreated
+                          : kept                 ? FileState::kKept
+                                                 : FileState::kReplaced;
+  RecordWith(path, [&](UninstallRecord& r) { r.AddFileState(path, state); });
 }
 
 SetupExitCode InstallExitCode(const InstallOutcome& outcome) {
