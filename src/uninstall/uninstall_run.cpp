@@ -164,6 +164,24 @@ std::string RemoveAutoexecBlock(const std::string& file, const std::string& back
   return std::string();
 }
 
+UninstallerArguments ParseUninstallerCommandLine(const std::string& commandLine) {
+  UninstallerArguments args;
+  std::string rest = Trimmed(commandLine);
+  while (rest.size() >= 2 && rest[0] == '/' && (rest.size() == 2 || rest[2] == ' ' || rest[2] == '\t')) {
+    const char letter = static_cast<char>(rest[1] & ~0x20);
+    if (letter == 'S')
+      args.silent = true;
+    else if (letter == 'Z')
+      args.finishSelfRemoval = true;
+    else
+      break;
+    rest = Trimmed(rest.substr(2));
+  }
+  if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"') rest = rest.substr(1, rest.size() - 2);
+  args.title = rest;
+  return args;
+}
+
 int UninstallExitCode(const UninstallOutcome& outcome) {
   if (outcome.failed) return kUninstallFailed;
   return outcome.leftovers.empty() ? kUninstallComplete : kUninstallLeftSomething;

@@ -68,6 +68,17 @@ std::string UninstallReport(const std::string& title, const UninstallOutcome& ou
 // The same as a log: one line per leftover, nothing cut.
 std::string UninstallLog(const std::string& title, const UninstallOutcome& outcome);
 
+// The command line of uninstaller.exe (without the program's path):
+// "[/S] <title>", and "/Z <path>" for the copy that removes the original.
+// Switches are one letter after "/", any case, each followed by a blank or the
+// end; the rest, trimmed and without enclosing quotes, is the title or path.
+struct UninstallerArguments {
+  bool silent = false;
+  bool finishSelfRemoval = false;
+  std::string title;
+};
+UninstallerArguments ParseUninstallerCommandLine(const std::string& commandLine);
+
 inline constexpr const char* kReasonAtRestart = "it is in use; it will be removed when Windows restarts";
 inline constexpr const char* kReasonCannotDelete = "it could not be deleted";
 inline constexpr const char* kReasonNotEmpty = "the folder is not empty";

@@ -113,5 +113,28 @@ TEST(UninstallReport, SaysWhatWasLeftAndWhy) {
   EXPECT_EQ(UninstallExitCode(out), kUninstallFailed);
 }
 
+TEST(ParseUninstallerCommandLine, TitleIsTheRestAfterTheSwitches) {
+  struct Case {
+    const char* line;
+    bool silent, finish;
+    const char* title;
+  } cases[] = {
+      {"Sample Product", false, false, "Sample Product"},
+      {"  /S Sample Product ", true, false, "Sample Product"},
+      {"/s \"Sample Product\"", true, false, "Sample Product"},
+      {"/S", true, false, ""},
+      {"/Sample", false, false, "/Sample"},  // a title that begins with a slash
+      {"/X Prod", false, false, "/X Prod"},
+      {"/Z \"C:\\Prod\\uninstaller.exe\"", false, true, "C:\\Prod\\uninstaller.exe"},
+      {"", false, false, ""},
+  };
+  for (const Case& c : cases) {
+    const UninstallerArguments args = ParseUninstallerCommandLine(c.line);
+    EXPECT_EQ(args.silent, c.silent) << c.line;
+    EXPECT_EQ(args.finishSelfRemoval, c.finish) << c.line;
+    EXPECT_EQ(args.title, c.title) << c.line;
+  }
+}
+
 }  // namespace
 }  // namespace zel
