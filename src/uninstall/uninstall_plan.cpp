@@ -84,7 +84,9 @@ class Planner {
     const std::string cfg = install_ + "\\uninstall.cfg";
     if (disk_.FileExists(cfg)) plan_.actions.push_back(MakeAction(ActionKind::kDeleteFile, cfg));
     PlanFolders();
-    if (!record_.title.empty() && CheckedRecordPath("C:\\" + record_.title) != "")
+    // A title is a key name below the uninstall key: never empty, never with
+    // empty parts that would name the uninstall key itself.
+    if (!record_.title.empty() && RegistryPathFromRoot(record_.title) == record_.title)
       plan_.actions.push_back(MakeAction(ActionKind::kDeleteRegistration,
                                          MakeUninstallRegistration(install_, record_.title).key));
     return plan_;
@@ -290,8 +292,13 @@ class Planner {
     std::stable_sort(folders.begin(), folders.end(), [](const std::string& a, const std::string& b) {
       return Depth(a) > Depth(b);
     });
-    for (const std::string& f : folders)
+    // The folder of the running uninstaller is emptied by its copy, which
+    // removes it then.
+    const std::string selfFolder = settings_.selfPath.substr(0, settings_.selfPath.rfind('\\') + 1);
+    for (const std::string& f : folders) {
+      if (plan_.removeSelf && SameText(f + "\\", selfFolder)) continue;
       if (disk_.DirectoryExists(f)) plan_.actions.push_back(MakeAction(ActionKind::kRemoveFolder, f));
+    }
   }
 
   const RecordContents& record_;

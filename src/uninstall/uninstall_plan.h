@@ -78,7 +78,9 @@ struct Leftover {
 struct UninstallPlan {
   std::vector<UninstallAction> actions;  // in the order they are carried out
   std::vector<Leftover> leftovers;
-  bool removeSelf = false;  // the running uninstaller is one of the product's files
+  // The running uninstaller is one of the product's files: it is no action,
+  // and neither is the removal of its folder (see uninstaller.exe).
+  bool removeSelf = false;
 };
 
 // The disk as the plan needs it. Paths are Windows paths.

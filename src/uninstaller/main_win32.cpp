@@ -73,7 +73,7 @@ int Finish(const std::string& title, const UninstallOutcome& outcome, bool silen
 
 int Uninstall(const UninstallerArguments& args) {
   const std::string self = sys::ProgramFile();
-  const std::string installPath = FolderOf(self);
+  std::string installPath = FolderOf(self);
   const std::string cfg = installPath + "\\uninstall.cfg";
   std::string title = args.title;
   UninstallOutcome outcome;
@@ -90,6 +90,15 @@ int Uninstall(const UninstallerArguments& args) {
   for (int i = 0; i < lines.Count(); ++i) text.push_back(lines[i]);
   const RecordContents record = ParseUninstallRecord(text);
   if (title.empty()) title = record.title.empty() ? std::string("this product") : record.title;
+  // Started by a short (8.3) path, the folder is named as the record names it.
+  if (!record.unins.empty()) {
+    const std::string& first = record.unins.front();
+    const std::string recorded = first.size() > 4 && first.compare(first.size() - 4, 4, "\\*.*") == 0
+                                     ? first.substr(0, first.size() - 4) : std::string();
+    if (!recorded.empty() && !SameText(recorded, installPath) &&
+        SameText(ShortPathName(recorded), ShortPathName(installPath)))
+      installPath = recorded;
+  }
   if (!read) {
     outcome.failed = true;
     outcome.error = "The uninstall information of " + title + " (uninstall.cfg) was not found in " +
@@ -111,9 +120,10 @@ int Uninstall(const UninstallerArguments& args) {
       progress.Show(item, done, total);
     });
   }
-  if (plan.removeSelf && !uninstaller::StartSelfRemoval(self))
-    outcome.leftovers.push_back({self, kReasonCannotDelete});
-  return Finish(title, outcome, args.silent);
+  const int status = Finish(title, outcome, args.silent);
+  // After the message: the copy that deletes this file waits for its end.
+  if (plan.removeSelf) uninstaller::StartSelfRemoval(self);
+  return status;
 }
 
 }  // namespace

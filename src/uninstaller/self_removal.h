@@ -2,7 +2,7 @@
 // file, so at the end the uninstaller copies itself into a new private folder
 // below the system's temporary folder and starts the copy with "/Z <path of
 // the original>", then ends. The copy waits until the original can be
-// deleted (up to 30 seconds), deletes it and its folder when that folder is
+// deleted (up to a minute), deletes it and its folder when that folder is
 // empty, and asks Windows to delete the copy and its private folder at the
 // next restart. When no copy can be started, the original is itself marked
 // for deletion at the next restart. Win32 only.

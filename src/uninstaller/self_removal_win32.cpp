@@ -46,7 +46,7 @@ int FinishSelfRemoval(const std::string& original, const std::string& self) {
       fs::FileExists(folder + "\\uninstall.cfg"))
     return kUninstallFailed;
   bool deleted = false;
-  for (int attempt = 0; attempt < 150 && !deleted; ++attempt) {
+  for (int attempt = 0; attempt < 300 && !deleted; ++attempt) {
     deleted = system.DeleteFile(original);
     if (!deleted) Sleep(200);
   }

@@ -117,7 +117,25 @@ TEST(UninstallPlan, TheRunningUninstallerIsLeftToItself) {
   const UninstallPlan plan = PlanUninstall(ParseUninstallRecord(ProdRecord()),
                                            {kInstall, kLinkRoots, "C:\\Apps\\Prod\\UNINSTALLER.EXE"}, disk);
   EXPECT_TRUE(plan.removeSelf);
-  for (const UninstallAction& a : plan.actions) EXPECT_FALSE(SameText(a.path, "C:\\Apps\\Prod\\uninstaller.exe"));
+  // Neither the running file nor its folder: the copy removes both.
+  for (const UninstallAction& a : plan.actions) {
+    EXPECT_FALSE(SameText(a.path, "C:\\Apps\\Prod\\uninstaller.exe"));
+    EXPECT_FALSE(a.kind == ActionKind::kRemoveFolder && SameText(a.path, kInstall));
+  }
+  const UninstallOutcome out = RunUninstall(plan, disk);
+  EXPECT_EQ(out.leftovers.size(), 2u) << "only the two files that were there before";
+  EXPECT_TRUE(disk.Has("C:\\Apps\\Prod\\uninstaller.exe"));
+  EXPECT_FALSE(disk.DirectoryExists("C:\\Apps\\Prod\\data"));
+}
+
+TEST(UninstallPlan, ATitleWithEmptyKeyPartsNeverNamesTheUninstallKey) {
+  FakeSystem disk;
+  for (const char* title : {"Prod\\", "\\", "A\\\\B"}) {
+    const UninstallPlan plan = PlanUninstall(
+        ParseUninstallRecord({"[Program]", std::string("Title=") + title}), {kInstall, kLinkRoots, ""}, disk);
+    for (const UninstallAction& a : plan.actions)
+      EXPECT_NE(a.kind, ActionKind::kDeleteRegistration) << title;
+  }
 }
 
 TEST(UninstallPlan, AFileInUseIsScheduledForTheRestart) {
