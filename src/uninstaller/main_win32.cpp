@@ -11,6 +11,7 @@
 // ZEL-uninstall.log in the system's temporary folder. The title is the rest
 // of the command line, as the registration's UninstallString gives it.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <string>
