@@ -19,8 +19,8 @@ uninstaller_exe="$(dirname "$E2E_INSTALL")/../uninstaller/uninstaller.exe"
 
 drive_c="$WINEPREFIX/drive_c"
 windows="$drive_c/windows"
-system_dir="$windows/system32"
-[ -d "$system_dir" ] || system_dir="$windows/system"
+# <WINDOWS_SYSTEM> is the Windows folder's "System" (Wine keeps it beside system32).
+system_dir="$windows/system"
 dest="$drive_c/ZelUninstE2E"
 title="Zel Uninstall E2E"
 uninstall_key="HKLM\\Software\\Microsoft\\Windows\\currentversion\\uninstall\\$title"
@@ -99,12 +99,12 @@ snapshot() {
 
 # What changed in the registry, without what Wine itself keeps changing and
 # the one documented change (the temporary copy waits for the restart).
-volatile='Session Manager|\\\\Wine\\\\|DynData|PerfLib|\\\\Explorer\\\\|MuiCache|LastWrite|\\\\Time Zones'
+volatile='Session Manager|\\Wine\\|DynData|PerfLib|\\Explorer\\|MuiCache|LastWrite|\\Time Zones'
 reg_changes() { diff <(grep -Ev "$volatile" "$E2E_WORK/$1.reg") <(grep -Ev "$volatile" "$E2E_WORK/$2.reg") | grep '^[<>]'; }
 # What changed among the files, the documented leftovers aside.
 file_changes() {
   diff "$E2E_WORK/$1.files" "$E2E_WORK/$2.files" | grep '^[<>]' |
-    grep -Eiv "^[<>] \./(windows/system(32)?/zelunshared\.dll|autoexec\.zel|windows/win\.ini|ZelUninstE2E/docs/my notes\.txt) "
+    grep -Eiv "^[<>] \./(windows/system/zelunshared\.dll|autoexec\.zel|windows/win\.ini|ZelUninstE2E/docs/my notes\.txt) "
 }
 
 install_product() {
