@@ -247,8 +247,9 @@ TEST(UninstallPlan, HostileRecordLinesTouchNothingOutside) {
   EXPECT_TRUE(disk.Has("C:\\Apps\\sentinel.txt"));
   EXPECT_TRUE(disk.DirectoryExists("C:\\Apps"));
   EXPECT_TRUE(disk.userKeys.count("SOFTWARE"));
-  for (const std::string& f : before)
+  for (const std::string& f : before) {
     if (f.rfind("C:\\APPS\\PROD\\", 0) != 0) EXPECT_TRUE(disk.files.count(f)) << f;
+  }
 }
 
 TEST(CheckedRecordPath, AcceptsAbsoluteSafePathsOnly) {
