@@ -4,6 +4,7 @@
 sample_install_exe="$build/src/app/install.exe"
 sample_zelpack="$build/tools/zelpack/zelpack.exe"
 sample_zeltest="$build/tools/testdriver/zeltest.exe"
+export ZEL_UNINSTALLER="$build/src/uninstaller/uninstaller.exe"
 
 sample_check_build() {
   local f

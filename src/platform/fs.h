@@ -65,6 +65,11 @@ bool RenameNoReplace(const std::string& from, const std::string& to);
 // lost, though for a moment it has the other name.
 bool RenameFileByMoves(const std::string& from, const std::string& to);
 
+// Asks Windows to delete the file at the next restart (MoveFileExA with
+// MOVEFILE_DELAY_UNTIL_REBOOT, which the NT family has; Windows 95, 98 and ME
+// refuse it and keep such requests in wininit.ini instead). Native: false.
+bool DeleteAtRestart(const std::string& path);
+
 struct FindEntry {
   std::string name;
   uint32_t attributes;

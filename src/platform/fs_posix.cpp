@@ -98,6 +98,8 @@ bool RenameFile(const std::string& from, const std::string& to) {
   return ::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
 }
 
+bool DeleteAtRestart(const std::string&) { return false; }
+
 bool RenameNoReplace(const std::string& from, const std::string& to) {
   struct stat st {};
   if (::lstat(HostPath(to).c_str(), &st) == 0) {

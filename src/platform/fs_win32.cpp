@@ -79,6 +79,10 @@ bool RenameFile(const std::string& from, const std::string& to) {
   return RenameFileByMoves(from, to);
 }
 
+bool DeleteAtRestart(const std::string& path) {
+  return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+}
+
 bool RenameNoReplace(const std::string& from, const std::string& to) {
   return MoveFileA(from.c_str(), to.c_str()) != 0;
 }

@@ -32,6 +32,11 @@ std::vector<std::string> ReadKeyNames(const std::string& file, const std::string
 bool WriteString(const std::string& file, const std::string& section, const std::string& key,
                  const std::string& value);
 
+// Removes one entry, or a whole section; true when the platform accepted it
+// (a missing entry or section counts).
+bool DeleteKey(const std::string& file, const std::string& section, const std::string& key);
+bool DeleteSection(const std::string& file, const std::string& section);
+
 // Text to integer: decimal with an optional sign, or hexadecimal when the text
 // is longer than two characters and starts with "0x" or "0X" (up to eight hex
 // digits, taken as a 32-bit pattern, so 0xFFFFFFFF is -1). Anything else, and

@@ -53,4 +53,38 @@ bool WriteString(const std::string& file, const std::string& section, const std:
   return static_cast<bool>(out);
 }
 
+namespace {
+
+// Rewrites file without the lines for which drop(index, inSection, key) holds.
+template <typename Drop>
+bool RewriteWithout(const std::string& file, const std::string& section, Drop drop) {
+  const std::vector<std::string> lines = ReadProfileLines(file);
+  std::vector<std::string> kept;
+  bool inSection = false;
+  for (const std::string& line : lines) {
+    std::string name;
+    const bool header = ParseSectionLine(line, name);
+    if (header) inSection = SameText(name, section);
+    std::string key, value;
+    if (!header) ParseEntryLine(line, key, value);
+    if (inSection && drop(header, key)) continue;
+    kept.push_back(line);
+  }
+  std::ofstream out(HostPath(file), std::ios::binary | std::ios::trunc);
+  for (const std::string& line : kept) out << line << "\r\n";
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+bool DeleteKey(const std::string& file, const std::string& section, const std::string& key) {
+  return RewriteWithout(file, section, [&](bool header, const std::string& name) {
+    return !header && SameText(name, TrimBlanks(key));
+  });
+}
+
+bool DeleteSection(const std::string& file, const std::string& section) {
+  return RewriteWithout(file, section, [](bool, const std::string&) { return true; });
+}
+
 }  // namespace zel::profile

@@ -36,4 +36,12 @@ bool WriteString(const std::string& file, const std::string& section, const std:
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
 }
 
+bool DeleteKey(const std::string& file, const std::string& section, const std::string& key) {
+  return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, file.c_str()) != 0;
+}
+
+bool DeleteSection(const std::string& file, const std::string& section) {
+  return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file.c_str()) != 0;
+}
+
 }  // namespace zel::profile

@@ -17,6 +17,19 @@ enum class Root { kCurrentUser, kLocalMachine };
 // and a key that this call created is deleted again. Native: always false.
 bool CanWriteKey(Root root, const std::string& path);
 
+// Whether the key at path exists; whether it holds a value of that name (an
+// empty name is the default value). Native: always false.
+bool KeyExists(Root root, const std::string& path);
+bool ValueExists(Root root, const std::string& path, const std::string& name);
+// Deletes one value; true when it is gone (a missing value or key counts).
+// Native: false.
+bool DeleteValue(Root root, const std::string& path, const std::string& name);
+// Deletes the key at path only when it has neither sub-keys nor values
+// (Windows 95 and 98 would delete a key with everything below it). True when
+// the key is gone; false when it is not empty or cannot be deleted.
+// Native: false.
+bool DeleteEmptyKey(Root root, const std::string& path);
+
 class RegistryKey {
  public:
   RegistryKey(Root root, const std::string& path);

@@ -5,6 +5,10 @@
 namespace zel::reg {
 
 bool CanWriteKey(Root, const std::string&) { return false; }
+bool KeyExists(Root, const std::string&) { return false; }
+bool ValueExists(Root, const std::string&, const std::string&) { return false; }
+bool DeleteValue(Root, const std::string&, const std::string&) { return false; }
+bool DeleteEmptyKey(Root, const std::string&) { return false; }
 
 RegistryKey::RegistryKey(Root, const std::string& path) : path_(path) {
   throw Exception("Unable to create registry key " + path);

@@ -91,7 +91,11 @@ AutoexecResult UpdateAutoexecFile(const std::string& rootDir, const TStringList&
     result.backedUp = true;
   }
 
+  result.batPath = batPath;
+  result.backupPath = backupPath;
+  const int firstAdded = buffer.Count();
   UpdateAutoexec(buffer, autoexecLines, dirTags, dirPaths, rootDir, shortPath);
+  for (int i = firstAdded; i < buffer.Count(); ++i) result.block.push_back(buffer[i]);
   if (status) status("Updating Autoexec.bat file");
 
   // The new text goes to a scratch file first: autoexec.bat is only replaced

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/string_list.h"
 
@@ -40,6 +41,8 @@ struct AutoexecResult {
   bool backedUp = false;       // autoexec.zel holds the file as it was
   bool createdNew = false;     // there was no autoexec.bat; it was created
   std::string error;           // why the file was left alone (empty when updated)
+  std::string batPath, backupPath;  // the file and its backup
+  std::vector<std::string> block;   // the lines added, marker lines included
 };
 
 // The engine's step: loads rootDir + "autoexec.bat" (a missing file is an

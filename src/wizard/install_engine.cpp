@@ -4,6 +4,8 @@
 #include <exception>
 
 #include "platform/errors.h"
+#include "platform/fs.h"
+#include "platform/paths.h"
 
 namespace zel {
 namespace {
@@ -26,9 +28,27 @@ void MoveLog(InstallContext& ctx, const std::string& installPath) {
   if (!ctx.log->MoveTo(path)) ctx.Log({"The log cannot be written to ", path, "; it stays at ", ctx.log->Path()});
 }
 
+// The folders that making folder creates: folder and its missing parents,
+// outermost first (a drive or root is never one of them).
+void AddMissingFolders(InstallOps& ops, std::string folder, std::vector<std::string>& missing) {
+  while (folder.size() > 1 && folder.back() == '\\') folder.pop_back();
+  std::vector<std::string> chain;
+  while (!folder.empty() && !ops.DirectoryExists(folder)) {
+    chain.push_back(folder);
+    const size_t slash = folder.rfind('\\');
+    if (slash == std::string::npos || slash == 0 || (slash == 2 && folder[1] == ':')) break;
+    folder.resize(slash);
+  }
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+    if (std::find(missing.begin(), missing.end(), *it) == missing.end()) missing.push_back(*it);
+}
+
 void ResolveDirectories(InstallContext& ctx, const std::string& title) {
+  // Which folders this run creates is recorded once the record is open.
+  std::vector<std::string> createdFolders;
   for (const PlannedDirectory& dir : ctx.plan.directories) {
     if (dir.isInstallDir) {
+      AddMissingFolders(ctx.ops, ctx.plan.installPath, createdFolders);
       MakeFolder(ctx, ctx.plan.installPath);
       MoveLog(ctx, ctx.plan.installPath);
       ctx.record.Start(title);
@@ -36,8 +56,19 @@ void ResolveDirectories(InstallContext& ctx, const std::string& title) {
     }
     ctx.dirTags.push_back(dir.tag);
     ctx.dirPaths.push_back(dir.folder);
+    AddMissingFolders(ctx.ops, dir.folder, createdFolders);
     MakeFolder(ctx, dir.folder);
   }
+  for (const std::string& folder : createdFolders)
+    if (ctx.ops.DirectoryExists(folder)) ctx.Record(kCreatedFoldersSection, folder);
+}
+
+// Copies one of the setup's own files into the destination and records it.
+void CopySetupFile(InstallContext& ctx, const std::string& name) {
+  const std::string target = ctx.plan.installPath + "\\" + name;
+  const bool existed = ctx.ops.FileExists(target);
+  ctx.ops.CopyFileTo(ctx.setup.TempDir + "\\" + name, ctx.plan.installPath);
+  ctx.RecordFileState(target, existed, false);
 }
 
 // True when the file is in place. Its expanded source goes only then (and
@@ -74,13 +105,16 @@ void CopyFiles(InstallContext& ctx) {
       const std::string target = file.folder + "\\" + file.name;
       // A file the user keeps (No) stays listed: it belongs to the product.
       bool inPlace = true;
-      if (!file.askOverwrite || !ops.FileExists(target) ||
-          ops.AskYesNo("File Already Exists (" + file.name + "). Overwrite?"))
-        inPlace = CopyOneFile(ctx, file);
-      else
-        ctx.Log({"File ", target, ": kept (it exists and was not overwritten)"});
+      const bool existed = ops.FileExists(target);
+      const bool copy = !file.askOverwrite || !existed ||
+                        ops.AskYesNo("File Already Exists (" + file.name + "). Overwrite?");
+      if (copy) inPlace = CopyOneFile(ctx, file);
+      if (!copy) ctx.Log({"File ", target, ": kept (it exists and was not overwritten)"});
       ops.ProcessMessages();
-      if (inPlace) ctx.Record(kUninsSection, target);
+      if (inPlace) {
+        ctx.Record(kUninsSection, target);
+        ctx.RecordFileState(target, existed, !copy);
+      }
     }
   }
 }
@@ -106,10 +140,9 @@ void RunSteps(InstallContext& ctx, const std::string& title, InstallHooks& hooks
   ops.SetProgressMax(ctx.plan.progressMax);
   ops.ShowStatus(kStatusPreparing);
   ResolveDirectories(ctx, title);
-  const std::string& installPath = ctx.plan.installPath;
   for (const char* own : {"install.exe", "install.cfg"}) {
-    ops.CopyFileTo(setup.TempDir + "\\" + own, installPath);
-    ctx.Log({"File ", installPath, "\\", own, ": copied"});
+    CopySetupFile(ctx, own);
+    ctx.Log({"File ", ctx.plan.installPath, "\\", own, ": copied"});
   }
   CopyFiles(ctx);
   ops.ShowStatus(kStatusIcons);
@@ -172,7 +205,7 @@ InstallOutcome RunInstall(const SetupData& setup, const InstallChoices& choices,
       return outcome;
     }
     UninstallRecord record(ops, plan.installPath);
-    InstallContext ctx{setup, choices, plan, ops, record, windowsDir, {}, {}, {}, log};
+    InstallContext ctx{setup, choices, plan, ops, record, windowsDir, {}, {}, {}, {}, log};
     ctx.Log({"Installing into ", plan.installPath, choices.minInstall ? " (network install)" : " (full install)"});
     try {
       RunSteps(ctx, title, hooks);
@@ -188,6 +221,19 @@ InstallOutcome RunInstall(const SetupData& setup, const InstallChoices& choices,
   }
   if (log && !outcome.completed) log->Line({"The installation stopped: ", outcome.error});
   return outcome;
+}
+
+bool InstallOps::DirectoryExists(const std::string& path) { return fs::DirectoryExists(path); }
+
+void InstallContext::RecordFileState(const std::string& path, bool existedBefore, bool kept) {
+  const std::string key = UpperCase(path);
+  // A file this run created stays created when a later value replaces it.
+  const bool ours = std::find(created.begin(), created.end(), key) != created.end();
+  if (!existedBefore) created.push_back(key);
+  const FileState state = !existedBefore || ours ? FileState::kCreated
+                          : kept                 ? FileState::kKept
+                                                 : FileState::kReplaced;
+  RecordWith(path, [&](UninstallRecord& r) { r.AddFileState(path, state); });
 }
 
 SetupExitCode InstallExitCode(const InstallOutcome& outcome) {

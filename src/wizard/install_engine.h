@@ -4,6 +4,7 @@
 // the tests.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,8 @@ class InstallOps : public ProfileWriter {
   // Files: ForceDirectories, CopyFileTo and RemoveFile throw.
   virtual void ForceDirectories(const std::string& folder) = 0;
   virtual bool FileExists(const std::string& path) = 0;
+  // An existing folder (the platform's answer by default).
+  virtual bool DirectoryExists(const std::string& path);
   // Copies source into the folder destFolder under the source's file name.
   virtual void CopyFileTo(const std::string& source, const std::string& destFolder) = 0;
   virtual void RemoveFile(const std::string& path) = 0;
@@ -61,6 +64,7 @@ struct InstallContext {
   std::vector<std::string> dirTags;   // upper-case tags, "Directories" order
   std::vector<std::string> dirPaths;  // their folders, same positions
   std::vector<std::string> failures;  // what could not be done, each with why
+  std::vector<std::string> created;   // upper-case paths of the files this run created
   InstallLog* log = nullptr;          // the install log; none when null
 
   // Adds one line, made of parts, to the install log.
@@ -71,6 +75,18 @@ struct InstallContext {
   // Adds one uninstall record; a record that cannot be written is noted as a
   // failure.
   void Record(const char* section, const std::string& item);
+  // Runs one write of the record (what names the item for the failure text);
+  // a write that fails is noted as a failure.
+  template <typename Write>
+  void RecordWith(const std::string& what, Write write) {
+    try {
+      write(record);
+    } catch (const std::exception& e) {
+      Fail(std::string(e.what()) + " (the record of " + what + ")");
+    }
+  }
+  // Records a file the run put in place: created, or found there before.
+  void RecordFileState(const std::string& path, bool existedBefore, bool kept);
 };
 
 // The steps owned by the shortcut, registry/INI and startup-file code. The

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/errors.h"
+#include "platform/fs.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "shell/window_routines.h"
@@ -57,19 +58,52 @@ class EngineIniHost : public IniRegistryHost {
   void Failed(const std::string& what) override { ctx_.Fail(what); }
   void WriteIniValue(const std::string& file, const std::string& section, const std::string& name,
                      const std::string& value) override {
+    // What was there before decides what the uninstaller may take away.
+    IniValueRecord before{IniUninstallPath(file, ctx_.windowsDir), section, name};
+    before.fileExisted = fs::FileExists(before.file);
+    if (before.fileExisted) {
+      before.sectionExisted = !profile::ReadKeyNames(before.file, section).empty();
+      static const char kMissing[] = "\x01zel: no such key\x01";
+      before.keyExisted = profile::ReadString(before.file, section, name, kMissing) != kMissing;
+    }
     const bool written = services_.writeIni ? services_.writeIni(file, section, name, value)
                                             : profile::WriteString(file, section, name, value);
     if (!written) throw Exception("Unable to write to " + file);
     ctx_.Log({"INI value ", file, " [", section, "] ", name, "=", value, ": written"});
+    ctx_.RecordWith(before.file, [&](UninstallRecord& r) { r.AddIniValue(before); });
   }
-  void CreateRegistryKey(const std::string& keyPath) override { Registry().CreateKey(keyPath); }
+  void CreateRegistryKey(const std::string& keyPath) override {
+    const std::vector<std::string> missing = MissingKeys(keyPath);
+    Registry().CreateKey(keyPath);
+    RecordKeys(missing);
+  }
   void WriteRegistryString(const std::string& keyPath, const std::string& name,
                            const std::string& value) override {
+    const std::vector<std::string> missing = MissingKeys(keyPath);
+    const bool existed = missing.empty() && Registry().ValueExists(keyPath, name);
     Registry().WriteString(keyPath, name, value);
+    RecordKeys(missing);
+    ctx_.RecordWith(keyPath, [&](UninstallRecord& r) { r.AddRegValue({keyPath, name, existed}); });
     ctx_.Log({"Registry value HKEY_CURRENT_USER\\", keyPath, " ", name, "=", value, ": written"});
   }
 
  private:
+  // The levels of keyPath that are not there yet, outermost first.
+  std::vector<std::string> MissingKeys(const std::string& keyPath) {
+    std::vector<std::string> missing;
+    size_t end = 0;
+    while (end != std::string::npos) {
+      end = keyPath.find('\\', end + 1);
+      const std::string level = keyPath.substr(0, end);
+      if (!level.empty() && (!missing.empty() || !Registry().KeyExists(level)))
+        missing.push_back(level);
+    }
+    return missing;
+  }
+  void RecordKeys(const std::vector<std::string>& keys) {
+    for (const std::string& key : keys) ctx_.Record(kRegKeysSection, key);
+  }
+
   UserRegistryWriter& Registry() {
     return services_.registry ? *services_.registry : CurrentUserRegistry();
   }
@@ -87,6 +121,12 @@ class PlatformUserRegistry : public UserRegistryWriter {
   void WriteString(const std::string& keyPath, const std::string& name,
                    const std::string& value) override {
     reg::RegistryKey(reg::Root::kCurrentUser, keyPath).WriteString(name, value);
+  }
+  bool KeyExists(const std::string& keyPath) override {
+    return reg::KeyExists(reg::Root::kCurrentUser, keyPath);
+  }
+  bool ValueExists(const std::string& keyPath, const std::string& name) override {
+    return reg::ValueExists(reg::Root::kCurrentUser, keyPath, name);
   }
 };
 
@@ -131,6 +171,11 @@ void LinkInstallHooks::UpdateAutoexec(InstallContext& context) {
                  result.backedUp ? ", the old file saved as autoexec.zel" : ", a new file"});
   if (!result.error.empty())
     context.Fail(result.error + " (the lines for autoexec.bat were not added; it is unchanged)");
+  if (result.updated)
+    context.RecordWith(result.batPath, [&](UninstallRecord& r) {
+      r.AddAutoexecBlock(result.batPath, result.backedUp ? result.backupPath : std::string(),
+                         result.createdNew, result.block);
+    });
 }
 
 }  // namespace zel

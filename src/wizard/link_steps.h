@@ -20,6 +20,12 @@ class UserRegistryWriter {
   virtual void CreateKey(const std::string& keyPath) = 0;
   virtual void WriteString(const std::string& keyPath, const std::string& name,
                            const std::string& value) = 0;
+  // Whether the key, or the value in it, is there. A writer that cannot tell
+  // says yes: the uninstaller then leaves the key or value alone.
+  virtual bool KeyExists(const std::string& /*keyPath*/) { return true; }
+  virtual bool ValueExists(const std::string& /*keyPath*/, const std::string& /*name*/) {
+    return true;
+  }
 };
 
 // The platform's HKEY_CURRENT_USER.

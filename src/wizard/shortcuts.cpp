@@ -5,6 +5,7 @@
 #include "platform/shell_link.h"
 #include "shell/routines.h"
 #include "wizard/entry_tags.h"
+#include "wizard/uninstall_record.h"
 
 namespace zel {
 namespace {
@@ -17,6 +18,43 @@ LinkLocation InFolder(const std::string& parent, const std::string& folder,
 
 LinkLocation Single(const std::string& parent, const std::string& programName) {
   return {parent, parent + "\\" + programName + ".lnk"};
+}
+
+// The folders below which the program folder of a link is made.
+std::vector<std::string> ProgramFolderParents(const LinkFolders& links, bool folderDesktop,
+                                              bool folderStartMenu) {
+  if (!folderDesktop && !folderStartMenu) return {links.programs};
+  std::vector<std::string> parents;
+  if (folderDesktop) parents = {links.desktop, links.programs};
+  if (folderStartMenu) parents.push_back(links.startMenu);
+  return parents;
+}
+
+// Records what the links of one entry add to the system, before they are
+// made: every program folder level that does not exist yet, and each link
+// file, as created or as one that was there before.
+void RecordLinkFiles(const TShortcuts& shortcuts, ShortcutStepHost& host) {
+  const LinkFolders& links = shortcuts.Links();
+  for (const std::string& parent :
+       ProgramFolderParents(links, shortcuts.FolderDesktop, shortcuts.FolderStartMenu)) {
+    std::string path = parent;
+    size_t start = 0;
+    while (start < shortcuts.Folder.size()) {
+      size_t end = shortcuts.Folder.find('\\', start);
+      if (end == std::string::npos) end = shortcuts.Folder.size();
+      if (end > start) {
+        path += "\\" + shortcuts.Folder.substr(start, end - start);
+        if (!fs::DirectoryExists(path)) host.Record(kProgramFoldersSection, path);
+      }
+      start = end + 1;
+    }
+  }
+  for (const LinkLocation& place :
+       PlanLinkLocations(links, shortcuts.Folder, shortcuts.ProgramName, shortcuts.Desktop,
+                         shortcuts.StartMenu, shortcuts.FolderDesktop, shortcuts.FolderStartMenu)) {
+    host.Record(kLinksSection, place.linkPath);
+    host.Record(fs::FileExists(place.linkPath) ? kExistedSection : kCreatedSection, place.linkPath);
+  }
 }
 
 }  // namespace
@@ -145,6 +183,7 @@ void RunShortcutStep(const TStringList& shortcutEntries, const TStringList& dirT
                               shortcuts.Desktop, shortcuts.StartMenu, shortcuts.FolderDesktop,
                               shortcuts.FolderStartMenu))
         host.Record(item.section, item.name);
+      RecordLinkFiles(shortcuts, host);
 
       shortcuts.LinkFailures.clear();
       shortcuts.LinksMade.clear();

@@ -7,7 +7,9 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <algorithm>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,8 +39,11 @@ class RecordingOps : public InstallOps {
   void RemoveFile(const std::string&) override {}
   void LaunchFile(const std::string&, const std::string&, const std::string&, int) override {}
   void RegisterUninstall(const UninstallRegistration&) override {}
+  // file -> section -> entry -> value, for entries written with a value
+  std::map<std::string, std::map<std::string, std::map<std::string, std::string>>> values;
   void WriteString(const std::string& file, const char* section, const char* key,
-                   const char* /*value*/) override {
+                   const char* value) override {
+    if (key && value && *value) values[UpperCase(file)][section][key] = value;
     auto& sections = profile[UpperCase(file)];
     if (!key) {
       sections.erase(section);
@@ -60,8 +65,15 @@ class RecordingRegistry : public UserRegistryWriter {
     if (fail) throw Exception("Unable to write the registry value \"" + name + "\"");
     values[keyPath + "|" + name] = value;
   }
+  bool KeyExists(const std::string& keyPath) override {
+    return existingKeys.count(keyPath) || std::find(keys.begin(), keys.end(), keyPath) != keys.end();
+  }
+  bool ValueExists(const std::string& keyPath, const std::string& name) override {
+    return values.count(keyPath + "|" + name) != 0;
+  }
   std::vector<std::string> keys;
   std::map<std::string, std::string> values;
+  std::set<std::string> existingKeys{"Software"};
   bool fail = false;
 };
 
@@ -108,10 +120,20 @@ class LinkStepsRun : public ::testing::Test {
   }
   void TearDown() override { std::system(("rm -rf '" + host_ + "'").c_str()); }
 
-  InstallOutcome Run() {
-    TShortcuts shortcuts(WindowsFolderLinkFolders("C:\\WINDOWS"));
+  InstallOutcome Run(const std::string& windows = "C:\\WINDOWS") {
+    TShortcuts shortcuts(WindowsFolderLinkFolders(windows));
     LinkInstallHooks hooks(shortcuts, services_);
-    return RunInstall(setup_, choices_, "C:\\WINDOWS", "Prod", ops_, hooks, &log_);
+    return RunInstall(setup_, choices_, windows, "Prod", ops_, hooks, &log_);
+  }
+  std::map<std::string, std::string> Values(const std::string& section) {
+    return ops_.values["C:\\APPS\\PROD\\UNINSTALL.CFG"][section];
+  }
+  // The scratch folder in the engine's form (backslashes).
+  std::string HostWindowsForm() {
+    std::string path = host_;
+    for (char& c : path)
+      if (c == '/') c = '\\';
+    return path;
   }
   std::vector<std::string> Section(const std::string& name) {
     return ops_.profile["C:\\APPS\\PROD\\UNINSTALL.CFG"][name];
@@ -190,6 +212,54 @@ TEST_F(LinkStepsRun, LinksIniRegistryAndAutoexecInOneRun) {
   EXPECT_EQ(ops_.progress, 5);
   const std::vector<std::string>& st = ops_.statuses;
   EXPECT_NE(std::find(st.begin(), st.end(), "Updating Autoexec.bat file"), st.end());
+}
+
+TEST_F(LinkStepsRun, RecordSaysWhatTheRunAddedAndWhatWasThereBefore) {
+  // The Windows folder is the scratch folder: its win.ini has the section
+  // [Prod] with another value, and the desktop already has an App link.
+  std::ofstream(host_ + "/win.ini") << "[Prod]\r\nOther=1\r\n[Fonts]\r\nA=b\r\n";
+  std::system(("mkdir -p '" + host_ + "/Desktop' && touch '" + host_ + "/Desktop/App.lnk'").c_str());
+  const std::string w = HostWindowsForm();
+  const InstallOutcome outcome = Run(w);
+  ASSERT_TRUE(outcome.completed) << outcome.error;
+  EXPECT_TRUE(outcome.failures.empty());
+
+  // Today's sections are as before.
+  EXPECT_EQ(Section("Registry"), (std::vector<std::string>{"Software\\Zel\\Prod"}));
+  EXPECT_EQ(Section("Folders"), (std::vector<std::string>{w + "\\Desktop\\Prod",
+                                                          w + "\\Start Menu\\Programs\\Prod"}));
+
+  EXPECT_EQ(Values("IniValues"),
+            (std::map<std::string, std::string>{
+                {"1", "110|" + w + "\\win.ini|Prod|Dir"},
+                {"2", "000|C:\\Apps\\Prod\\prod.ini|Main|Data"},
+            }));
+  // "Software" was there; the rest of the value's key is the install's.
+  EXPECT_EQ(Section("RegKeys"), (std::vector<std::string>{"Software\\Zel", "Software\\Zel\\Prod",
+                                                          "Software\\Zel\\Prod\\Settings"}));
+  EXPECT_EQ(Values("RegValues"),
+            (std::map<std::string, std::string>{{"1", "0|Software\\Zel\\Prod\\Settings|Path"}}));
+
+  const std::vector<std::string> links = Section("Links");
+  EXPECT_EQ(links.size(), 6u);
+  EXPECT_NE(std::find(links.begin(), links.end(), w + "\\Desktop\\App.lnk"), links.end());
+  EXPECT_EQ(Section("Existed"), (std::vector<std::string>{w + "\\Desktop\\App.lnk"}));
+  const std::vector<std::string> created = Section("Created");
+  EXPECT_NE(std::find(created.begin(), created.end(), w + "\\Desktop\\Prod\\App.lnk"), created.end());
+  EXPECT_EQ(std::find(created.begin(), created.end(), w + "\\Desktop\\App.lnk"), created.end());
+  // The program folders below the link folders; never the desktop or the
+  // Start Menu themselves, even where the run had to make them.
+  EXPECT_EQ(Section("ProgramFolders"),
+            (std::vector<std::string>{w + "\\Desktop\\Prod", w + "\\Start Menu\\Programs\\Prod"}));
+
+  const std::map<std::string, std::string> autoexec = Values("Autoexec");
+  EXPECT_EQ(autoexec.at("File"), setup_.RootDir + "autoexec.bat");
+  EXPECT_EQ(autoexec.count("Backup"), 0u) << "there was no autoexec.bat to back up";
+  EXPECT_EQ(autoexec.at("Created"), "1");
+  EXPECT_EQ(autoexec.at("Lines"), "3");
+  EXPECT_EQ(autoexec.at("Line1"), "REM - Starting Zelwright Update");
+  EXPECT_EQ(autoexec.at("Line2"), "SET PROD=C:\\APPS\\PROD");
+  EXPECT_EQ(autoexec.at("Line3"), "REM - End of Zelwright");
 }
 
 TEST_F(LinkStepsRun, ValueFailuresAreCollectedAndLaterStepsStillRun) {

@@ -284,9 +284,26 @@ TEST(RunShortcutStep, MatchesTagsAndAppliesTicks) {
       {"Folders", w + "\\Start Menu\\Programs\\Prod"},
       {"UNINS", w + "\\Start Menu\\Programs\\Prod\\Sys.*"},
   };
-  ASSERT_GE(host.records.size(), 5u);
-  EXPECT_EQ(std::vector<UninstallItem>(host.records.begin(), host.records.begin() + 4), firstLink);
-  EXPECT_EQ(host.records[4], (UninstallItem{"UNINS", w + "\\Desktop\\App.*"}));
+  std::vector<UninstallItem> todays, extra;
+  for (const UninstallItem& item : host.records)
+    (item.section == "UNINS" || item.section == "Folders" ? todays : extra).push_back(item);
+  ASSERT_GE(todays.size(), 5u);
+  EXPECT_EQ(std::vector<UninstallItem>(todays.begin(), todays.begin() + 4), firstLink);
+  EXPECT_EQ(todays[4], (UninstallItem{"UNINS", w + "\\Desktop\\App.*"}));
+  // Beside them: the program folders that are not there yet, and each link
+  // file with its full path, as one the install creates.
+  const std::vector<UninstallItem> firstExtra = {
+      {"ProgramFolders", w + "\\Start Menu\\Prod"},
+      {"Links", w + "\\Start Menu\\Prod\\Sys.lnk"},
+      {"Created", w + "\\Start Menu\\Prod\\Sys.lnk"},
+  };
+  ASSERT_GE(extra.size(), 3u);
+  EXPECT_EQ(std::vector<UninstallItem>(extra.begin(), extra.begin() + 3), firstExtra);
+  EXPECT_NE(std::find(extra.begin(), extra.end(),
+                      UninstallItem{"ProgramFolders", w + "\\Start Menu\\Prod\\Tools"}),
+            extra.end());
+  EXPECT_NE(std::find(extra.begin(), extra.end(), UninstallItem{"Links", w + "\\Desktop\\App.lnk"}),
+            extra.end());
 }
 
 TEST(RunShortcutStep, LinkErrorsReachTheHostRecordErrorsPropagate) {

@@ -46,6 +46,6 @@ while read -r import; do
   case ${nt[$import]} in 3.1|3.5|3.51|4.0) ;; *)
     echo "FAIL: $import needs Windows NT ${nt[$import]} (newer than NT 4.0)"; failed=1 ;; esac
 done <<<"$imports"
-echo "install.exe imports $count functions from $(cut -d'!' -f1 <<<"$imports" | sort -u | tr '\n' ' ')"
+echo "$(basename "$exe") imports $count functions from $(cut -d'!' -f1 <<<"$imports" | sort -u | tr '\n' ' ')"
 [ "$failed" = 0 ] && echo "ok: every import exists on Windows 98 and NT 4.0"
 exit "$failed"

@@ -1,6 +1,7 @@
 # cmake -DEXE=<install.exe> -DLIMIT=<bytes> -DOBJDUMP=<objdump> -P check_install_exe.cmake
 file(SIZE "${EXE}" size)
-message(STATUS "install.exe: ${size} bytes (limit ${LIMIT})")
+get_filename_component(name "${EXE}" NAME)
+message(STATUS "${name}: ${size} bytes (limit ${LIMIT})")
 if(size GREATER LIMIT)
   message(FATAL_ERROR "install.exe is ${size} bytes, over the ${LIMIT}-byte limit")
 endif()

@@ -17,6 +17,7 @@ class FakeInstallOps : public InstallOps {
  public:
   std::vector<std::string> log;
   std::set<std::string> files;          // upper-case full paths that exist
+  std::set<std::string> folders;        // upper-case folders that exist
   std::set<std::string> failingCopies;  // sources whose copy throws
   std::set<std::string> failingFolders; // folders that cannot be made
   bool failRegistration = false;
@@ -27,6 +28,8 @@ class FakeInstallOps : public InstallOps {
   // profile[file][section] = entry names in first-written order
   std::map<std::string, std::map<std::string, std::vector<std::string>>> profile;
   std::map<std::string, std::string> programTitle;  // file -> "Program"/"Title"
+  // values[file][section][name] for entries written with a value
+  std::map<std::string, std::map<std::string, std::map<std::string, std::string>>> values;
   std::vector<UninstallRegistration> registrations;
   int progress = 0;
   int progressMax = -1;
@@ -46,7 +49,9 @@ class FakeInstallOps : public InstallOps {
   void ForceDirectories(const std::string& folder) override {
     if (failingFolders.count(folder)) throw EInOutError("Unable to create directory " + folder);
     log.push_back("mkdir " + folder);
+    folders.insert(UpperCase(folder));
   }
+  bool DirectoryExists(const std::string& path) override { return folders.count(UpperCase(path)) != 0; }
   bool FileExists(const std::string& path) override { return files.count(UpperCase(path)) != 0; }
   void CopyFileTo(const std::string& source, const std::string& destFolder) override {
     if (failingCopies.count(source)) throw EWriteError("Cannot write file " + source + ": the disk is full");
@@ -81,6 +86,7 @@ class FakeInstallOps : public InstallOps {
       programTitle[UpperCase(file)] = value ? value : "";
       return;
     }
+    if (value && *value) values[UpperCase(file)][s][key] = value;
     auto& names = sections[s];
     for (const std::string& n : names)
       if (SameText(n, key)) return;

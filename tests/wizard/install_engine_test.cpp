@@ -62,6 +62,16 @@ TEST(InstallEngine, StepsRunInOrder) {
       "erase UNINS",
       "erase Folders",
       "erase Registry",
+      "erase Created",
+      "erase Existed",
+      "erase Kept",
+      "erase Links",
+      "erase ProgramFolders",
+      "erase CreatedFolders",
+      "erase RegKeys",
+      "erase IniValues",
+      "erase RegValues",
+      "erase Autoexec",
       "mkdir C:\\Apps\\Prod",
       "copy C:\\WINDOWS\\Temp\\q\\install.exe -> C:\\Apps\\Prod",
       "copy C:\\WINDOWS\\Temp\\q\\install.cfg -> C:\\Apps\\Prod",
@@ -151,10 +161,11 @@ TEST(InstallEngine, FolderRecordAndRegistrationFailuresAreCollectedOnce) {
   setup.FileEntries.Add("uninstaller.exe~<INSTALLDIR>~");
   FakeInstallOps ops;
   // The destination fails twice (as the destination and as its entry's
-  // folder): one line. Record start takes six writes and readme.txt the
-  // seventh; the records of prog.exe and uninstaller.exe fail.
+  // folder): one line. Record start takes sixteen writes, the folder it
+  // created one, the setup's two copies two and readme.txt two more; the
+  // records of prog.exe and uninstaller.exe fail.
   ops.failingFolders = {"C:\\Apps\\Prod"};
-  ops.failRecordAfter = 7;
+  ops.failRecordAfter = 21;
   ops.failRegistration = true;
   InstallHooks hooks;
   const InstallOutcome outcome = RunInstall(setup, Choices(), kWindows, "Prod", ops, hooks);
@@ -380,6 +391,51 @@ TEST(InstallEngine, LogTellsWhyARunStoppedAndWhatWasLaunched) {
   EXPECT_EQ(done.files.count("C:\\Apps\\Prod\\Setup.log"), 0u);  // the chosen file keeps the log
   EXPECT_TRUE(HasLine(text, "Launch C:\\Apps\\Prod\\prog.exe: started")) << text;
   EXPECT_TRUE(HasLine(text, "Uninstall registration: none (no title or no uninstaller.exe)")) << text;
+}
+
+// The record says which files the run created, which were there and were
+// replaced, which the user kept, and which folders it made.
+TEST(InstallEngine, RecordSaysWhichFilesAndFoldersTheRunCreated) {
+  SetupData setup;
+  setup.TempDir = kTemp;
+  setup.DirectoryEntries.Add("<INSTALLDIR>~");
+  setup.DirectoryEntries.Add("<SUB1>~docs");
+  setup.DirectoryEntries.Add("<WINDOWS_SYSTEM>~");
+  setup.FileEntries.Add("prog.exe~<INSTALLDIR>~");
+  setup.FileEntries.Add("shared.dll~<WINDOWS_SYSTEM>~X");   // there before, user says Yes
+  setup.FileEntries.Add("kept.dll~<WINDOWS_SYSTEM>~X");     // there before, user says No
+  setup.FileEntries.Add("plain.dll~<WINDOWS_SYSTEM>~");     // there before, replaced without asking
+  setup.FileEntries.Add("prog.exe~<SUB1>~");
+  setup.FileEntries.Add("prog.exe~<SUB1>~");        // twice: still the run's own file
+  FakeInstallOps ops;
+  ops.folders = {"C:\\APPS", "C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM"};
+  for (const char* f : {"C:\\WINDOWS\\System\\shared.dll", "C:\\WINDOWS\\System\\kept.dll",
+                        "C:\\WINDOWS\\System\\plain.dll"})
+    ops.files.insert(UpperCase(f));
+  ops.answers = {true, false};
+  InstallChoices choices;
+  choices.destination = "C:\\Apps\\Prod\\Main";
+  InstallHooks hooks;
+  const InstallOutcome outcome = RunInstall(setup, choices, kWindows, "Prod", ops, hooks);
+  ASSERT_TRUE(outcome.completed) << outcome.error;
+  const std::string cfg = "C:\\Apps\\Prod\\Main\\uninstall.cfg";
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(ops.Section(cfg, kCreatedSection),
+            (Names{"C:\\Apps\\Prod\\Main\\install.exe", "C:\\Apps\\Prod\\Main\\install.cfg",
+                   "C:\\Apps\\Prod\\Main\\prog.exe", "C:\\Apps\\Prod\\Main\\docs\\prog.exe"}));
+  EXPECT_EQ(ops.Section(cfg, kExistedSection),
+            (Names{"C:\\WINDOWS\\System\\shared.dll", "C:\\WINDOWS\\System\\plain.dll"}));
+  EXPECT_EQ(ops.Section(cfg, kKeptSection), (Names{"C:\\WINDOWS\\System\\kept.dll"}));
+  // Outermost first; C:\Apps was there. (The fake makes only the folder it
+  // is given, so C:\Apps\Prod, a parent it did not make, is not listed.)
+  EXPECT_EQ(ops.Section(cfg, kCreatedFoldersSection),
+            (Names{"C:\\Apps\\Prod\\Main", "C:\\Apps\\Prod\\Main\\docs"}));
+  // Today's file list is unchanged: every handled file, the kept one too.
+  EXPECT_EQ(ops.Section(cfg, kUninsSection),
+            (Names{"C:\\Apps\\Prod\\Main\\*.*", "C:\\Apps\\Prod\\Main\\Setup\\*.*",
+                   "C:\\Apps\\Prod\\Main\\prog.exe", "C:\\Apps\\Prod\\Main\\docs\\prog.exe",
+                   "C:\\WINDOWS\\System\\shared.dll", "C:\\WINDOWS\\System\\kept.dll",
+                   "C:\\WINDOWS\\System\\plain.dll"}));
 }
 
 }  // namespace
