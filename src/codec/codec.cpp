@@ -53,6 +53,19 @@ void CodecState::FlushFull() {
   outPos_ = 0;
 }
 
+void CodecState::CodecWriteBlock(const uint8_t* p, int32_t n) {
+  if (scramble_ || outPos_ != 0 || outputLimit_ < n) {
+    for (int32_t i = 0; i < n; ++i) CodecWriteByte(p[i]);
+    return;
+  }
+  uint32_t sum = 0;
+  for (int32_t i = 0; i < n; ++i) sum += p[i];
+  writeChecksum_ += sum;
+  outputLimit_ -= n;
+  if (n == kBufferSize) YieldTimeSlice();
+  if (n > 0) dest_.WriteBuffer(p, n);
+}
+
 void CodecState::FlushRest() {
   if (outPos_ > 0) dest_.WriteBuffer(out_, outPos_);
   outPos_ = 0;

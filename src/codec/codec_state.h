@@ -106,6 +106,13 @@ class CodecState {
     }
   }
 
+  // Stores n bytes exactly as n calls of CodecWriteByte would (same limit,
+  // scrambling, checksum and destination writes). When nothing is buffered
+  // and nothing is scrambled, the bytes go to the destination straight from
+  // p, without a copy: a caller that only ever writes whole buffers this way
+  // (8192 bytes; a shorter run last) gives the destination the same writes.
+  void CodecWriteBlock(const uint8_t* p, int32_t n);
+
   // Scrambles or unscrambles one stored byte with the next key byte.
   uint8_t KeyXorByte(uint8_t b) {
     b ^= key_[keyPos_];

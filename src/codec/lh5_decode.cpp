@@ -270,18 +270,17 @@ inline void CopyMatch(uint8_t* dst, const uint8_t* src, uint32_t len) {
   if (k < len) Copy8(dst + len - 8, src + len - 8);
 }
 
-// The dictionary doubles as the output's staging area: bytes are decoded into
-// it and handed to the sink in runs, each time the write position wraps and at
-// the end, so the sink sees exactly the decoded bytes in order.
+// The dictionary doubles as the output buffer: bytes are decoded into it and
+// handed to the sink whole, each time the write position wraps, and the rest
+// at the end. The sink writes them to the destination from here, without a
+// copy of its own.
 void Lh5Decoder::Run(int32_t count) {
   std::memset(dict, ' ', sizeof dict);
   Need(16);
   uint32_t pos = 0;
-  uint32_t flushed = 0;  // dict[flushed, pos) is decoded but not yet written
   auto wrap = [&] {
-    s.CodecWriteBytes(dict + flushed, static_cast<int32_t>(kDictSize - flushed));
+    s.CodecWriteBlock(dict, kDictSize);
     pos = 0;
-    flushed = 0;
   };
   uint16_t blockLeft = 0;
   int64_t produced = 0;
@@ -327,7 +326,7 @@ void Lh5Decoder::Run(int32_t count) {
     produced += len;
   }
   CheckNotPastEnd();
-  s.CodecWriteBytes(dict + flushed, static_cast<int32_t>(pos - flushed));
+  s.CodecWriteBlock(dict, static_cast<int32_t>(pos));
 }
 
 }  // namespace
