@@ -121,6 +121,9 @@ class CodecState {
   }
 
   bool EndOfInput() const { return endOfInput_; }
+  // How many source bytes the current chunk still holds: what CodecReadBytes
+  // hands out before it asks the source for more.
+  int32_t BufferedInput() const { return inEnd_ - inPos_; }
 
   uint32_t ReadChecksum() const { return readChecksum_; }
   uint32_t WriteChecksum() const { return writeChecksum_; }

@@ -26,6 +26,7 @@ class Bits {
     if (count_) b.push_back(static_cast<uint8_t>(acc_ << (8 - count_)));
     return b;
   }
+  size_t BitCount() const { return out_.size() * 8 + count_; }
 
  private:
   Bytes out_;
@@ -178,6 +179,66 @@ TEST(Lh5Decode, InvalidTablesRaiseBadDecodeTable) {
     } catch (const ELZHBadDecodeTable& e) {
       EXPECT_STREQ(e.what(), "Bad decode table in archive!") << i;
     }
+  }
+}
+
+// A block whose character code is a ladder of 17 literals: 'A' + k - 1 has
+// k bits for k = 1..15 (k - 1 one bits, then a zero), 'P' and 'Q' 16 bits.
+// The code-length code gives t = 0..12 four bits (code t) and t = 13..18
+// five bits (codes 26..31).
+class LadderBlock {
+ public:
+  static int Length(uint8_t c) { return c == 'Q' ? 16 : c - 'A' + 1; }
+  static void Header(Bits& b, uint16_t size) {
+    b.Put(16, size).Put(5, 19);
+    for (int t = 0; t < 19; ++t) {
+      b.Put(3, t < 13 ? 4 : 5);
+      if (t == 2) b.Put(2, 0);  // no zero lengths after the third
+    }
+    b.Put(9, 'Q' + 1);
+    PutT(b, 2).Put(9, 'A' - 20);  // a run of 65 zero lengths
+    for (uint8_t c = 'A'; c <= 'Q'; ++c) PutT(b, Length(c) + 2);
+    b.Put(4, 0).Put(4, 0);  // position code: one symbol, never used
+  }
+  static void Symbol(Bits& b, uint8_t c) {
+    const int k = Length(c);
+    b.Put(k, c == 'Q' ? 0xFFFF : (1u << k) - 2);
+  }
+
+ private:
+  static Bits& PutT(Bits& b, int t) { return t < 13 ? b.Put(4, t) : b.Put(5, 26 + t - 13); }
+};
+
+// The bit window is refilled once per symbol, eight bytes at a time, from an
+// input window that ends where the codec's 8192-byte chunk ends. Codes of
+// every length, long ones (beyond the 12-bit table) right after short ones,
+// are made to end at every bit from 70 before to 70 after the end of the
+// first chunk (offset 0: on its last bit), and the streams' own ends move bit
+// by bit with them. The one-bit codes before them step the refills through
+// every byte up to the end of the input window, so one lands exactly on it.
+TEST(Lh5Decode, CodesAroundTheEndOfAChunkAtEveryBit) {
+  const Bytes pattern = {'A', 'Q', 'B', 'N', 'A', 'P', 'C', 'M', 'A', 'O', 'L'};
+  constexpr int kChunkBits = 8192 * 8;
+  for (int offset = -70; offset <= 70; ++offset) {
+    Bytes plain;
+    Bits probe;
+    LadderBlock::Header(probe, 0);
+    const size_t headerBits = probe.BitCount();
+    // Bytes of eight bits to near the chunk's end, then one-bit codes so that
+    // the first long code ('Q', after 'A') ends `offset` bits from it.
+    const size_t wide = (kChunkBits - headerBits - 100) / 8;
+    const size_t narrow = kChunkBits + offset - headerBits - 8 * wide - 1 - 16;
+    plain.insert(plain.end(), wide, 'H');
+    plain.insert(plain.end(), narrow, 'A');
+    for (int k = 0; k < 6; ++k) plain.insert(plain.end(), pattern.begin(), pattern.end());
+    plain.insert(plain.end(), 5, 'A');
+    Bits b;
+    LadderBlock::Header(b, static_cast<uint16_t>(plain.size()));
+    for (uint8_t c : plain) LadderBlock::Symbol(b, c);
+    const size_t firstLongEnd = headerBits + 8 * wide + narrow + 1 + 16;
+    ASSERT_EQ(firstLongEnd, static_cast<size_t>(kChunkBits + offset));
+    const Bytes stored = b.Done();
+    ASSERT_EQ(Lh5(stored, static_cast<int32_t>(plain.size())), plain) << "offset " << offset;
   }
 }
 
