@@ -23,6 +23,15 @@ constexpr int kTreeNodes = 2 * kNC - 1;
 // third one can carry the index to 6.
 constexpr int kPTLenEntries = 32;
 
+// A lookup entry is one 16-bit load: for a code that fits the table, its
+// symbol and its length; for a longer one, the flag and the first tree node
+// of its path. Tree nodes refer to further nodes with the flag, and to the
+// code's symbol without it.
+constexpr uint32_t kLongCode = 0x8000;
+constexpr int kLengthShift = 10;
+constexpr uint32_t kSymbolMask = (1u << kLengthShift) - 1;
+static_assert(kNC <= kSymbolMask + 1 && kTreeNodes < kLongCode, "entry fields overlap");
+
 [[noreturn]] void BadTable() { RaiseBadDecodeTable(); }
 
 // The bit window: the next bits of the stream at the top of `bits`, `count`
@@ -41,7 +50,8 @@ struct BitReader {
     in += (63 - count) >> 3;
     count |= 56;
   }
-  uint32_t Peek(int n) const { return static_cast<uint32_t>(bits >> (64 - n)); }
+  // The next n (1..32) bits; 32-bit shifts keep this short on 32-bit hosts.
+  uint32_t Peek(int n) const { return static_cast<uint32_t>(bits >> 32) >> (32 - n); }
   void Skip(int n) {
     bits <<= n;
     count -= n;
@@ -96,7 +106,19 @@ struct Lh5Decoder {
   }
 
   void MakeTable(int nchar, const uint8_t* bitLen, int tableBits, uint16_t* table);
-  [[gnu::noinline]] uint32_t WalkTree(uint32_t node, uint32_t code, uint32_t nchar) const;
+  [[gnu::noinline]] uint32_t WalkTree(uint32_t node, uint32_t code) const;
+  // Decodes one symbol from the bits at the top of b and consumes its code.
+  uint32_t DecodeSymbol(BitReader& b, const uint16_t* table, int tableBits, const uint8_t* lengths) const {
+    const uint32_t next = b.Peek(32);  // a code has at most 16 bits
+    const uint32_t entry = table[next >> (32 - tableBits)];
+    if (entry & kLongCode) {
+      const uint32_t symbol = WalkTree(entry, next << tableBits);
+      b.Skip(lengths[symbol]);
+      return symbol;
+    }
+    b.Skip(static_cast<int>(entry >> kLengthShift));
+    return entry & kSymbolMask;
+  }
   void ReadPtLen(int nn, int nbit, int special);
   void ReadCLen();
   uint16_t ReadBlockHeader();
@@ -162,7 +184,8 @@ void Lh5Decoder::MakeTable(int nchar, const uint8_t* bitLen, int tableBits, uint
     if (len <= tableBits) {
       const uint32_t first = code >> (16 - tableBits);
       const uint32_t n = 1u << (tableBits - len);
-      for (uint32_t k = 0; k < n; ++k) table[first + k] = static_cast<uint16_t>(sym);
+      const auto entry = static_cast<uint16_t>(sym | len << kLengthShift);
+      for (uint32_t k = 0; k < n; ++k) table[first + k] = entry;
       continue;
     }
     uint16_t* slot = &table[code >> (16 - tableBits)];
@@ -170,12 +193,13 @@ void Lh5Decoder::MakeTable(int nchar, const uint8_t* bitLen, int tableBits, uint
       if (*slot == 0) {
         if (avail >= kTreeNodes) BadTable();
         left[avail] = right[avail] = 0;
-        *slot = static_cast<uint16_t>(avail++);
+        *slot = static_cast<uint16_t>(kLongCode | avail++);
       }
       // A complete code never routes a long code through a leaf; this keeps a
       // broken table from indexing outside the node arrays all the same.
-      if (*slot < nchar) BadTable();
-      slot = ((code >> bit) & 1) ? &right[*slot] : &left[*slot];
+      if (!(*slot & kLongCode)) BadTable();
+      const uint32_t node = *slot & ~kLongCode;
+      slot = ((code >> bit) & 1) ? &right[node] : &left[node];
     }
     *slot = static_cast<uint16_t>(sym);
   }
@@ -184,11 +208,12 @@ void Lh5Decoder::MakeTable(int nchar, const uint8_t* bitLen, int tableBits, uint
 // Follows a code longer than its table's index through the tree nodes, from
 // the node the table gave; code holds the bits after the index, the next one
 // at the top. A complete code never leads a walk beyond its 16 bits.
-uint32_t Lh5Decoder::WalkTree(uint32_t node, uint32_t code, uint32_t nchar) const {
+uint32_t Lh5Decoder::WalkTree(uint32_t node, uint32_t code) const {
   do {
+    node &= ~kLongCode;
     node = (code & 0x80000000u) ? right[node] : left[node];
     code <<= 1;
-  } while (node >= nchar);
+  } while (node & kLongCode);
   return node;
 }
 
@@ -204,12 +229,13 @@ void Lh5Decoder::ReadPtLen(int nn, int nbit, int special) {
   int i = 0;
   while (i < n) {
     Need();
-    int len = static_cast<int>(r.Peek(3));
+    uint32_t next = r.Peek(32);
+    int len = static_cast<int>(next >> 29);
     if (len == 7) {
       // Unary extension: one more for every further 1 bit, at most 13 of them.
-      uint64_t mask = uint64_t{1} << 60;
-      while (len < 20 && (r.bits & mask)) {
-        mask >>= 1;
+      next <<= 3;
+      while (len < 20 && (next & 0x80000000u)) {
+        next <<= 1;
         ++len;
       }
     }
@@ -237,9 +263,7 @@ void Lh5Decoder::ReadCLen() {
   int i = 0;
   while (i < n) {
     Need();
-    uint32_t t = ptTable[r.Peek(kPTTableBits)];
-    if (t >= kNT) t = WalkTree(t, r.Peek(32) << kPTTableBits, kNT);
-    r.Skip(ptLen[t]);
+    const uint32_t t = DecodeSymbol(r, ptTable, kPTTableBits, ptLen);
     if (t <= 2) {
       int zeros = t == 0 ? 1 : (t == 1 ? static_cast<int>(GetBits(4)) + 3 : static_cast<int>(GetBits(kCBits)) + 20);
       if (i + zeros > kNC) BadTable();
@@ -274,7 +298,9 @@ inline void Copy8(uint8_t* dst, const uint8_t* src) {
 // the two ranges are apart, and also when the source runs at least eight bytes
 // behind the destination, since every word it reads is then written already.
 // Short matches take two overlapping words; the last word ends exactly at
-// len, so nothing beyond the match is touched.
+// len, so nothing beyond the match is touched. A build for size (install.exe)
+// leaves out the shortcuts for matches of 8..16 bytes and for ranges apart:
+// the word loop copies those too.
 inline void CopyMatch(uint8_t* dst, const uint8_t* src, uint32_t len) {
   if (len < 8) {
     if (len >= 4) {
@@ -290,6 +316,7 @@ inline void CopyMatch(uint8_t* dst, const uint8_t* src, uint32_t len) {
     }
     return;
   }
+#ifndef __OPTIMIZE_SIZE__
   if (len <= 16) {
     Copy8(dst, src);
     Copy8(dst + len - 8, src + len - 8);
@@ -299,9 +326,13 @@ inline void CopyMatch(uint8_t* dst, const uint8_t* src, uint32_t len) {
     std::memcpy(dst, src, len);
     return;
   }
+#endif
   uint32_t k = 0;
-  for (; k + 8 <= len; k += 8) Copy8(dst + k, src + k);
-  if (k < len) Copy8(dst + len - 8, src + len - 8);
+  do {
+    Copy8(dst + k, src + k);
+    k += 8;
+  } while (k + 8 <= len);
+  Copy8(dst + len - 8, src + len - 8);  // the last word again when len is a multiple of 8
 }
 
 // A match whose source or destination runs over the end of the dictionary,
@@ -344,9 +375,7 @@ void Lh5Decoder::Run(int32_t count) {
       bits = r;
     }
     bits.Refill();
-    uint32_t c = cTable[bits.Peek(kCTableBits)];
-    if (c >= static_cast<uint32_t>(kNC)) c = WalkTree(c, bits.Peek(32) << kCTableBits, kNC);
-    bits.Skip(cLen[c]);
+    const uint32_t c = DecodeSymbol(bits, cTable, kCTableBits, cLen);
     if (c < 256) {
       dict[pos] = static_cast<uint8_t>(c);
       if (++pos == kDictSize) pos = FlushDictionary();
@@ -354,9 +383,7 @@ void Lh5Decoder::Run(int32_t count) {
       continue;
     }
     const uint32_t len = c - (256 - kThreshold);
-    uint32_t j = ptTable[bits.Peek(kPTTableBits)];
-    if (j >= static_cast<uint32_t>(kNP)) j = WalkTree(j, bits.Peek(32) << kPTTableBits, kNP);
-    bits.Skip(ptLen[j]);
+    const uint32_t j = DecodeSymbol(bits, ptTable, kPTTableBits, ptLen);
     uint32_t distance = j;  // position value, 0..8191
     if (j > 1) {
       distance = (1u << (j - 1)) + bits.Peek(static_cast<int>(j) - 1);

@@ -39,14 +39,22 @@ Bits& SingleSymbolBlock(Bits& b, uint16_t size, uint32_t symbol, uint32_t positi
   return b.Put(16, size).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, symbol).Put(4, 0).Put(4, position);
 }
 
+// One length of a code-length or position list: 3 bits below 7, else unary.
+void PutLength(Bits& b, int len) {
+  if (len < 7) {
+    b.Put(3, len);
+  } else {
+    b.Put(len - 3, (1u << (len - 3)) - 2);
+  }
+}
+
 // Code-length code with symbols 2 and 3 at one bit each ("0" = zero run of
 // 20+, "1" = length 1), announced with `count` entries; entries beyond the
 // 19-symbol alphabet get length `extraLength`.
 void TwoSymbolLengthCode(Bits& b, int count = 4, int extraLength = 0) {
   b.Put(5, count).Put(3, 0).Put(3, 0).Put(3, 1).Put(2, 0).Put(3, 1);
   for (int i = 4; i < count; ++i) {
-    const int len = i < 19 ? 0 : extraLength;
-    if (len < 7) b.Put(3, len); else b.Put(len - 3, (1u << (len - 3)) - 2);
+    PutLength(b, i < 19 ? 0 : extraLength);
   }
 }
 
@@ -240,6 +248,44 @@ TEST(Lh5Decode, CodesAroundTheEndOfAChunkAtEveryBit) {
     const Bytes stored = b.Done();
     ASSERT_EQ(Lh5(stored, static_cast<int32_t>(plain.size())), plain) << "offset " << offset;
   }
+}
+
+// Position codes of 1 to 13 bits (j has j + 1 bits, the last two 13), past
+// the 8-bit table, each with its extra bits, after literals that fill the
+// dictionary with a known text. The character code: the match of length 3 in
+// one bit ("0"), literals 'a'..'p' in five ("1" and four bits).
+TEST(Lh5Decode, LongPositionCodesWalkTheTree) {
+  Bits b;
+  Bytes plain;
+  const Bytes text = RandomBytes(8192, 77, 16);
+  std::vector<uint32_t> positions;
+  for (uint32_t j = 0; j < 14; ++j) {
+    const uint32_t base = j == 0 ? 0 : 1u << (j - 1);
+    positions.push_back(base);
+    if (j > 1) positions.push_back(2 * base - 1);  // the largest with this code
+  }
+  b.Put(16, static_cast<uint32_t>(text.size() + positions.size()));
+  // Code-length code: t2 "0", t3 "10", t7 "11" (runs of 20+ zeros, lengths 1 and 5).
+  b.Put(5, 8).Put(3, 0).Put(3, 0).Put(3, 1).Put(2, 0).Put(3, 2).Put(3, 0).Put(3, 0).Put(3, 0).Put(3, 2);
+  b.Put(9, 257);
+  b.Put(1, 0).Put(9, 'a' - 20);
+  for (int c = 'a'; c <= 'p'; ++c) b.Put(2, 3);
+  b.Put(1, 0).Put(9, 256 - 'q' - 20);
+  b.Put(2, 2);  // symbol 256, length 1
+  b.Put(4, 14);
+  for (int j = 0; j < 14; ++j) PutLength(b, j < 12 ? j + 1 : 13);
+  for (uint8_t t : text) {
+    b.Put(5, 16 + t);
+    plain.push_back(static_cast<uint8_t>('a' + t));
+  }
+  for (uint32_t p : positions) {
+    b.Put(1, 0);
+    const uint32_t j = p == 0 ? 0 : 32 - __builtin_clz(p);
+    b.Put(j < 13 ? j + 1 : 13, j < 13 ? (1u << (j + 1)) - 2 : 0x1FFF);
+    if (j > 1) b.Put(static_cast<int>(j) - 1, p - (1u << (j - 1)));
+    for (int k = 0; k < 3; ++k) plain.push_back(plain[plain.size() - p - 1]);
+  }
+  EXPECT_EQ(Lh5(b.Done(), static_cast<int32_t>(plain.size())), plain);
 }
 
 TEST(Lh5Decode, CountZeroReadsNothing) {
