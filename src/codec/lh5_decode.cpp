@@ -265,14 +265,19 @@ void Lh5Decoder::ReadCLen() {
     Need();
     const uint32_t t = DecodeSymbol(r, ptTable, kPTTableBits, ptLen);
     if (t <= 2) {
-      int zeros = t == 0 ? 1 : (t == 1 ? static_cast<int>(GetBits(4)) + 3 : static_cast<int>(GetBits(kCBits)) + 20);
+      // A run of zero lengths: one, 3 plus 4 bits, or 20 plus 9 bits.
+      static constexpr uint8_t kRunBits[] = {0, 4, kCBits};
+      static constexpr uint8_t kRunBase[] = {1, 3, 20};
+      int zeros = kRunBase[t];
+      if (t > 0) zeros += static_cast<int>(GetBits(kRunBits[t]));
       if (i + zeros > kNC) BadTable();
-      while (zeros-- > 0) cLen[i++] = 0;
+      std::memset(cLen + i, 0, static_cast<size_t>(zeros));
+      i += zeros;
     } else {
       cLen[i++] = static_cast<uint8_t>(t - 2);
     }
   }
-  while (i < kNC) cLen[i++] = 0;
+  std::memset(cLen + i, 0, static_cast<size_t>(kNC - i));
   MakeTable(kNC, cLen, kCTableBits, cTable);
 }
 
