@@ -91,3 +91,15 @@ function(zel_fuzz_target name)
     set_tests_properties(${name}_run PROPERTIES LABELS "fuzz" TIMEOUT 300)
   endif()
 endfunction()
+
+# zel_shipped_program(<target>): a program that ships on the product's disks.
+# The linker here keeps every function of each object it takes in (the
+# unwind tables refer to all of them); whole-program optimisation at link
+# time drops what nothing calls, about a fifth of install.exe. gcc 12 fails
+# on this code with its default partitioning, so the program is optimised as
+# one partition.
+function(zel_shipped_program target)
+  if(WIN32)
+    target_link_options(${target} PRIVATE -flto -flto-partition=one $<$<CONFIG:Release>:-Os>)
+  endif()
+endfunction()

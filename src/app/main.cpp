@@ -1,8 +1,6 @@
 // install.exe: restricts where DLLs come from, creates the setup's four
 // windows in order and runs the message loop until the background closes.
 #include <windows.h>
-#include <commctrl.h>
-
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -11,9 +9,11 @@
 #include "ui/chg_dir.h"
 #include "ui/globals.h"
 #include "ui/main_setup.h"
+#include "ui/system_ui.h"
 #include "ui/unzip.h"
 #include "ui/zel_wizard.h"
 #include "shell/window_routines.h"
+#include "wizard/link_folders.h"
 #include "wizard/link_steps.h"
 #include "wizard/shortcuts.h"
 
@@ -28,19 +28,18 @@ std::vector<std::string> CommandLineArguments() {
 int RunSetup() {
   using namespace zel::ui;
   zel::sys::SetApplicationTitle("ZEL - Setup");
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
+  InitCommonControlsForSetup();
 
   TMainSetup mainSetup;
   MainSetup = &mainSetup;
-  if (!mainSetup.CreateForm(CommandLineArguments())) return 1;
+  if (!mainSetup.CreateForm(CommandLineArguments())) return zel::kExitFailed;
   TForm3 form3;
   Form3 = &form3;
   TZEL wizard;
   ZEL = &wizard;
   // The wizard's link component and the install's link, INI/registry and
   // autoexec.bat steps.
-  zel::TShortcuts shortcuts1(zel::WindowsFolder());
+  zel::TShortcuts shortcuts1(zel::ShellLinkFolders(zel::WindowsFolder()));
   zel::LinkInstallHooks linkHooks(shortcuts1);
   wizard.SetInstallHooks(&linkHooks);
   Unzip = new TUnzip;  // released by the background after its stage
@@ -73,6 +72,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     return RunSetup();
   } catch (...) {
-    return 1;
+    return zel::kExitFailed;
   }
 }

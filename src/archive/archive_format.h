@@ -99,7 +99,9 @@ struct EntryHeader {
 namespace segment_id {
 constexpr int kSize = 8;
 constexpr int kId = 0;        // 4: "SSeg"
-constexpr int kReserved = 4;  // 2: 0 when written
+constexpr int kSetId = 4;     // 2: the set's identity, the same in every file of
+                              //    a set (never 0 when written; 0 in older sets:
+                              //    not checked)
 constexpr int kNumber = 6;    // 2: segment number, 1 for the first file
 }  // namespace segment_id
 

@@ -1,9 +1,11 @@
 #include "archive/compress.h"
 
 #include <climits>
+#include <vector>
 
 #include "platform/fs.h"
 #include "platform/paths.h"
+#include "platform/safe_name.h"
 
 namespace zel {
 
@@ -34,6 +36,57 @@ class NullStream : public TStream {
 };
 
 int64_t BytesLeft(TStream& source) { return source.Size() - source.Position(); }
+
+// "damaged or unsafe package: "<name>" <what>[<size><tail>]".
+[[noreturn]] void Damaged(const std::string& name, const char* what, int32_t size = -1, const char* tail = "") {
+  std::string message = std::string(kUnsafePackage) + ": \"" + name + "\" " + what;
+  if (size >= 0) message += std::to_string(size) + tail;
+  throw EDamagedArchive(message);
+}
+
+// Passes an entry's output on and refuses every byte beyond the size its
+// header gives, so no entry can grow past what was checked for room.
+class ExpandedSizeLimit : public TStream {
+ public:
+  ExpandedSizeLimit(TStream& dest, int32_t size, const std::string& name)
+      : dest_(dest), size_(size), name_(name) {}
+  int32_t Read(void* buffer, int32_t count) override { return dest_.Read(buffer, count); }
+  int32_t Write(const void* buffer, int32_t count) override {
+    if (count > size_ - written_)
+      Damaged(name_, "expands to more than the ", size_, " bytes its header gives");
+    const int32_t n = dest_.Write(buffer, count);
+    if (n > 0) written_ += n;
+    return n;
+  }
+  int64_t Seek(int64_t offset, SeekOrigin origin) override { return dest_.Seek(offset, origin); }
+  int32_t Written() const { return written_; }
+
+ private:
+  TStream& dest_;
+  int32_t size_;
+  int32_t written_ = 0;
+  const std::string& name_;
+};
+
+// Copies a stored entry and returns its byte sum.
+uint32_t CopySummed(TStream& dest, TStream& source, int32_t size) {
+  uint8_t buffer[8192];
+  uint32_t sum = 0;
+  for (int32_t left = size; left > 0;) {
+    const int32_t n = left < static_cast<int32_t>(sizeof buffer) ? left : static_cast<int32_t>(sizeof buffer);
+    source.ReadBuffer(buffer, n);
+    for (int32_t i = 0; i < n; ++i) sum += buffer[i];
+    dest.WriteBuffer(buffer, n);
+    left -= n;
+  }
+  return sum;
+}
+
+// Marks every line of list equal to name (without regard to case) as arrived.
+void MarkArrived(const TStringList& list, const std::string& name, std::vector<uint8_t>& arrived) {
+  for (int i = 0; i < list.Count(); ++i)
+    if (SameText(list[i], name)) arrived[static_cast<size_t>(i)] = 1;
+}
 
 }  // namespace
 
@@ -128,12 +181,16 @@ void TCompress::ExpandStreamFiles(TStream& source, TStringList* list) {
   TStringList expanded;
   const ArchiveHeader archive = ReadArchiveHeader(source);
   int64_t runningSum = 0;
+  std::vector<uint8_t> arrived(list ? static_cast<size_t>(list->Count()) : 0, 0);
+  bool stopped = false;
   format::EntryHeader entry;
   std::string name;
   while (ReadEntryHeader(source, entry, name)) {
     // Once TotalSize is reached only empty entries may follow; they are still
-    // expanded, or empty files stored last (or alone) would be lost.
-    if (runningSum >= archive.TotalSize && entry.ExpandedSize != 0) break;
+    // expanded, or empty files stored last (or alone) would be lost. Anything
+    // more means the header lies about the archive.
+    if (runningSum >= archive.TotalSize && entry.ExpandedSize != 0)
+      Damaged(name, "lies beyond the total size of its archive");
     const int64_t dataStart = source.Position();
     if (entry.ExpandedSize > MaxEntrySize) throw EInvalidHeader(kInvalidHeaderMessage);
     if (list && list->IndexOf(name) < 0) {
@@ -141,80 +198,110 @@ void TCompress::ExpandStreamFiles(TStream& source, TStringList* list) {
       runningSum += entry.ExpandedSize;
       continue;
     }
-    std::string path = (!name.empty() && name[0] == '\\') ? name : targetPath_ + name;
+    std::string path = targetPath_ + SafeRelativePath(name);
     if (OnCheckFile) {
       OnCheckFile(path, cpExpand);
-      if (path.empty()) {
+      if (path.empty()) {  // the owner passes over it
+        if (list) MarkArrived(*list, name, arrived);
         SkipData(source, dataStart, entry);
         continue;
       }
-      if (path == "*") break;
+      if (path == "*") {
+        stopped = true;
+        break;
+      }
     }
     if (TestOnly) {
       NullStream sink;
-      ExpandEntry(sink, source, entry, archive.CompressID);
-      SkipData(source, dataStart, entry);
-      expanded.Add(path);
-      runningSum += entry.ExpandedSize;
-      continue;
-    }
-    if (FreeSpaceFor(path) < entry.ExpandedSize)
-      throw EInsufficientDiskSpace("Not enough disk space to expand " + path);
-    if (MakeDirectories) CreateDirectoryPath(ExtractFilePath(path));
-    std::unique_ptr<TFileStream> output;
-    try {
-      output = std::make_unique<TFileStream>(path, FileMode::kCreate);
-    } catch (const EStreamError&) {
-      if (ExceptionOnFileError) throw;
-      SkipData(source, dataStart, entry);
-      continue;
-    }
-    try {
-      ExpandEntry(*output, source, entry, archive.CompressID);
-    } catch (const EInvalidKey&) {
-      output.reset();
-      fs::DeleteFile(path);
-      throw;
-    } catch (...) {
+      ExpandEntry(sink, source, entry, archive.CompressID, name);
+    } else {
+      if (FreeSpaceFor(path) < entry.ExpandedSize)
+        throw EInsufficientDiskSpace("Not enough disk space to expand " + path);
+      if (MakeDirectories) CreateDirectoryPath(ExtractFilePath(path));
+      std::unique_ptr<TFileStream> output;
+      try {
+        output = std::make_unique<TFileStream>(path, FileMode::kCreate);
+      } catch (const EStreamError&) {
+        // Every listed file must arrive; only a whole-archive expansion may
+        // pass over a file it cannot create.
+        if (ExceptionOnFileError || list) throw;
+        SkipData(source, dataStart, entry);
+        continue;
+      }
+      try {
+        ExpandEntry(*output, source, entry, archive.CompressID, name);
+      } catch (const EInvalidKey&) {
+        output.reset();
+        fs::DeleteFile(path);
+        throw;
+      } catch (...) {
+        output.reset();
+        fs::SetAttributes(path, entry.Attributes);
+        throw;
+      }
+      output->SetDosDateTime(entry.FileDate);
       output.reset();
       fs::SetAttributes(path, entry.Attributes);
-      throw;
     }
-    output->SetDosDateTime(entry.FileDate);
     expanded.Add(path);
-    output.reset();
-    fs::SetAttributes(path, entry.Attributes);
-    // Methods that leave data unread (unknown ordinals, coCustom without a
-    // handler, an abandoned decode) must not make the next header come from
-    // inside this entry's data.
+    if (list) MarkArrived(*list, name, arrived);
+    // Methods that leave data unread (coCustom without a handler, an
+    // abandoned decode) must not make the next header come from inside this
+    // entry's data.
     SkipData(source, dataStart, entry);
     runningSum += entry.ExpandedSize;
   }
+  if (list && !stopped)
+    for (int i = 0; i < list->Count(); ++i)
+      if (!arrived[static_cast<size_t>(i)] && !(*list)[i].empty()) Damaged((*list)[i], "is missing from its archive");
   if (list) {
     list->Clear();
     for (int i = 0; i < expanded.Count(); ++i) list->Add(expanded[i]);
   }
 }
 
+int64_t TCompress::ExpandedSizeOf(TStream& source) {
+  const ArchiveHeader archive = ReadArchiveHeader(source);
+  int64_t sum = 0;
+  format::EntryHeader entry;
+  std::string name;
+  while (ReadEntryHeader(source, entry, name)) {
+    sum += entry.ExpandedSize;
+    source.Seek(entry.CompressedSize, SeekOrigin::kCurrent);
+  }
+  return sum > archive.TotalSize ? sum : archive.TotalSize;
+}
+
 void TCompress::ExpandEntry(TStream& dest, TStream& source, const format::EntryHeader& entry,
-                            const std::string& compressId) {
+                            const std::string& compressId, const std::string& name) {
   const bool locked = entry.LockFlag > 0;
   if (entry.Method != coNone && locked && Key == 0) throw EInvalidKey(kInvalidKeyMessage);
+  ExpandedSizeLimit out(dest, entry.ExpandedSize, name);
   uint32_t computed = 0;
   switch (entry.Method) {
     case coNone:
-      if (entry.CompressedSize > 0) dest.CopyFrom(source, entry.CompressedSize);
-      return;  // stored data carries no checksum test
+      if (entry.CompressedSize != entry.ExpandedSize)
+        Damaged(name, "is stored in a size other than the ", entry.ExpandedSize, " bytes its header gives");
+      // Stored data is checked like any other: the writer stores its byte sum.
+      computed = CopySummed(out, source, entry.CompressedSize);
+      break;
     case coRLE:
     case coLZH:
     case coLZH5: {
+      // Every method needs at least one stored byte to give any output.
+      if (entry.CompressedSize == 0 && entry.ExpandedSize > 0)
+        Damaged(name, "has no stored data for its ", entry.ExpandedSize, " bytes");
       CodecOwner owner;
       owner.OnShowProgress = OnShowProgress;
       owner.Key = Key;
       try {
-        ExpandCodec(owner, dest, source, entry.CompressedSize, entry.ExpandedSize, entry.Method, computed,
+        ExpandCodec(owner, out, source, entry.CompressedSize, entry.ExpandedSize, entry.Method, computed,
                     entry.LockFlag == 2);
       } catch (const ELZHBadDecodeTable&) {
+        if (locked) throw EInvalidKey(kInvalidKeyMessage);
+        throw;
+      } catch (const EDamagedArchive&) {
+        // A wrong key makes garbage of the stream, which may run long.
         if (locked) throw EInvalidKey(kInvalidKeyMessage);
         throw;
       }
@@ -223,17 +310,20 @@ void TCompress::ExpandEntry(TStream& dest, TStream& source, const format::EntryH
     case coCustom:
       if (OnExpand) {
         int32_t checksum = 0;
-        OnExpand(dest, source, entry.CompressedSize, entry.ExpandedSize, compressId, checksum);
+        OnExpand(out, source, entry.CompressedSize, entry.ExpandedSize, compressId, checksum);
         computed = static_cast<uint32_t>(checksum);
       }
       break;
     default:
       break;
   }
-  if (computed == entry.Checksum) return;
-  if (!locked) throw EBadChecksum(kBadChecksumMessage);
-  if (static_cast<uint32_t>(Key) + computed == entry.Checksum) return;
-  throw EInvalidKey(kInvalidKeyMessage);
+  if (computed != entry.Checksum) {
+    if (!locked) throw EBadChecksum(kBadChecksumMessage);
+    if (static_cast<uint32_t>(Key) + computed != entry.Checksum) throw EInvalidKey(kInvalidKeyMessage);
+  }
+  // More was refused while it was written.
+  if (out.Written() != entry.ExpandedSize)
+    Damaged(name, "expands to fewer than the ", entry.ExpandedSize, " bytes its header gives");
 }
 
 int64_t TCompress::FreeSpaceFor(const std::string& path) {

@@ -29,6 +29,9 @@ ZEL_DECLARE_EXCEPTION(EInsufficientDiskSpace, Exception);
 ZEL_DECLARE_EXCEPTION(EBadChecksum, Exception);
 // "File locked -- valid key required"
 ZEL_DECLARE_EXCEPTION(EInvalidKey, Exception);
+// An archive whose headers contradict its data or its list: "damaged or
+// unsafe package: " followed by what is wrong, naming the entry.
+ZEL_DECLARE_EXCEPTION(EDamagedArchive, Exception);
 
 extern const char kInvalidHeaderMessage[];
 extern const char kBadChecksumMessage[];
@@ -87,6 +90,11 @@ class TCompress {
   // fill the disk; no limit by default).
   int32_t MaxEntrySize = INT32_MAX;
 
+  // Every stored name passes the name guard before it becomes a path
+  // (EUnsafeName otherwise, naming the entry), and every entry must give
+  // exactly the ExpandedSize its header states and the checksum the writer
+  // stored, stored (coNone) entries included (EDamagedArchive, EBadChecksum).
+
   // Opens the file read-only and exclusive and lists it (throws EFOpenError).
   void ListArchiveContents(const std::string& archiveFile, TStringList& list);
   // Appends one line per entry (stored name, new TCompressedFileInfo object),
@@ -95,8 +103,16 @@ class TCompress {
   void ExpandArchiveFiles(const std::string& archiveFile, TStringList* list);
   // Expands every entry (list null) or those whose stored name is in list
   // (without regard to case); then list holds the full output paths written.
+  // With a list every name in it (blank lines aside) must arrive: a name the
+  // archive lacks raises EDamagedArchive naming it, and an output file that
+  // cannot be created raises its error whatever ExceptionOnFileError says.
+  // A non-empty entry after TotalSize is reached raises EDamagedArchive.
   // Throws the exceptions above, the codec's and the streams' errors.
   void ExpandStreamFiles(TStream& source, TStringList* list);
+  // The larger of the archive header's TotalSize and the sum of its
+  // entries' ExpandedSize, from the stream's position (0 for an empty
+  // archive): the room the archive needs once expanded.
+  int64_t ExpandedSizeOf(TStream& source);
 
   // The 3-letter ID's method (case-sensitive); coCustom when OnRecognize
   // accepts it; else EUnrecognizedCompressionMethod.
@@ -113,7 +129,7 @@ class TCompress {
   // Returns false when the entry name was not read whole (no further entry).
   bool ReadEntryHeader(TStream& source, format::EntryHeader& header, std::string& name);
   void ExpandEntry(TStream& dest, TStream& source, const format::EntryHeader& entry,
-                   const std::string& compressId);
+                   const std::string& compressId, const std::string& name);
   void SkipData(TStream& source, int64_t dataStart, const format::EntryHeader& entry);
   std::string targetPath_;
 };

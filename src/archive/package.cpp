@@ -4,6 +4,7 @@
 
 #include "platform/fs.h"
 #include "platform/paths.h"
+#include "platform/safe_name.h"
 
 namespace zel {
 
@@ -41,13 +42,43 @@ void Configure(TSegCompEZ& seg, const ReadRequest& request) {
 // Stops an expansion once the archive list is known.
 struct ListingDone {};
 
+// The folder below a destination for a template folder: "" for none or for
+// an absolute one; a relative one must pass the name guard.
+std::string TemplateFolder(const std::string& targetDir) {
+  std::string folder = targetDir;
+  if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  if (folder.empty() || folder[0] == '\\' || folder[0] == '/' || (folder.size() >= 2 && folder[1] == ':'))
+    return std::string();
+  return SafeRelativePath(folder, std::string(kUnsafePackage) + ": the template folder") + "\\";
+}
+
+// The same checks before listing, verifying and extracting: each template
+// folder must be one that can go below a destination.
+void CheckTemplates(TSegArcList& list) {
+  for (int i = 0; i < list.Count(); ++i) TemplateFolder(list[i].TargetDir);
+}
+
 }  // namespace
+
+std::string ExtractFolder(const std::string& destDir, const std::string& targetDir) {
+  return IncludeTrailingBackslash(destDir) + TemplateFolder(targetDir);
+}
+
+void CheckNoLinkOnTheWay(const std::string& destDir, const std::string& path) {
+  const std::string dest = IncludeTrailingBackslash(destDir);
+  for (size_t at = path.find('\\', dest.size());; at = path.find('\\', at + 1)) {
+    const std::string step = path.substr(0, at);
+    if (fs::IsLink(step)) throw Exception("not written through the link " + step + ": " + path);
+    if (at == std::string::npos) return;
+  }
+}
 
 std::vector<ListedArchive> ListPackage(const ReadRequest& request) {
   TSegCompEZ seg;
   Configure(seg, request);
   std::vector<ListedArchive> result;
   seg.OnSegBeforeExpand = [&](TSegArcList& list) {
+    CheckTemplates(list);
     for (int i = 0; i < list.Count(); ++i) {
       ListedArchive a{list[i].Template, {}};
       for (int k = 0; k < list[i].FileList.Count(); ++k) a.files.push_back(list[i].FileList[k]);
@@ -66,6 +97,7 @@ int TestPackage(const ReadRequest& request) {
   TSegCompEZ seg;
   Configure(seg, request);
   seg.TestOnly = true;
+  seg.OnSegBeforeExpand = CheckTemplates;
   seg.ExpandAll();
   int entries = 0;
   for (int i = 0; i < seg.ArcList().Count(); ++i) entries += seg.ArcList()[i].FileList.Count();
@@ -76,17 +108,15 @@ std::vector<std::string> ExtractPackage(const ReadRequest& request, const std::s
   TSegCompEZ seg;
   Configure(seg, request);
   const std::string dest = IncludeTrailingBackslash(destDir);
+  seg.RoomFolder = dest;
   seg.OnSegBeforeExpand = [&](TSegArcList& list) {
-    for (int i = 0; i < list.Count(); ++i) {
-      const std::string& dir = list[i].TargetDir;
-      const bool absolute = !dir.empty() && (dir[0] == '\\' || Contains(dir, ":"));
-      list[i].TargetDir = absolute ? dest : dest + dir;
-    }
+    for (int i = 0; i < list.Count(); ++i) list[i].TargetDir = ExtractFolder(dest, list[i].TargetDir);
   };
-  // A package from elsewhere must not write outside the destination.
+  // Stored names have passed the guard and template folders were checked:
+  // every path lies below dest. A link planted there is not followed.
   seg.OnCheckFile = [&](std::string& path, TCProcessMode) {
-    if (path.compare(0, dest.size(), dest) != 0 || Contains(path, "..\\") || (path.size() > 2 && Contains(path.substr(2), ":")))
-      throw Exception("unsafe stored name, not expanded: " + path);
+    if (path.compare(0, dest.size(), dest) != 0) throw EUnsafeName(std::string(kUnsafePackage) + ": " + path);
+    CheckNoLinkOnTheWay(dest, path);
   };
   seg.ExpandAll();
   std::vector<std::string> written;

@@ -42,14 +42,30 @@ struct ListedArchive {
   std::vector<std::string> files;
 };
 
+// Listing, verifying and extracting find the same faults in a package: a
+// name or template folder that fails the name guard (EUnsafeName), an entry
+// whose data, size or checksum does not match its header, a listed file that
+// does not arrive, a disk of another set (the container's and the segment
+// reader's errors). request.tmpDir must be a folder of the caller's own.
+
 // The archives of the set with their file names (no archive is expanded).
 std::vector<ListedArchive> ListPackage(const ReadRequest& request);
-// Decodes every entry and tests its checksum without writing any file;
-// returns the number of entries verified. Throws the first error met.
+// Decodes every entry and tests its size and checksum without writing any
+// file; returns the number of entries verified. Throws the first error met.
 int TestPackage(const ReadRequest& request);
-// Expands every archive below destDir: an archive with a relative template
-// folder goes there below destDir, otherwise straight into destDir. Returns
-// the paths written.
+// Expands every archive below destDir (see ExtractFolder). Nothing is
+// written outside destDir, and no link inside it is written through. Before
+// each archive the drive of destDir must have room for it. Returns the paths
+// written.
 std::vector<std::string> ExtractPackage(const ReadRequest& request, const std::string& destDir);
+
+// Where an archive with the template folder targetDir goes below destDir: a
+// relative folder below destDir, an absolute one (a drive, a root or network
+// path) straight into destDir; "" into destDir. A relative folder that fails
+// the name guard raises EUnsafeName naming it.
+std::string ExtractFolder(const std::string& destDir, const std::string& targetDir);
+// Throws Exception when a part of path below destDir (path included) is a
+// symbolic link or junction.
+void CheckNoLinkOnTheWay(const std::string& destDir, const std::string& path);
 
 }  // namespace zel

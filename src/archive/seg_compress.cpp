@@ -6,6 +6,7 @@
 #include "platform/fs.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/safe_name.h"
 
 namespace zel {
 
@@ -20,6 +21,13 @@ const char kRetryTail[] = "\n\rCorrect and then press OK, or Cancel to abort";
 std::string TrimTrailingSpaces(std::string s) {
   while (!s.empty() && s.back() == ' ') s.pop_back();
   return s;
+}
+
+// 1234567 -> "1,234,567".
+std::string GroupedNumber(int64_t n) {
+  std::string digits = std::to_string(n);
+  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(static_cast<size_t>(i), 1, ',');
+  return digits;
 }
 
 std::string TextUpToZero(const uint8_t* p, size_t n) {
@@ -60,13 +68,13 @@ int32_t TSegArcHeader::ArchiveSize() const {
 TSegCompress::TSegCompress() { SetSegTmpDir(""); }
 
 void TSegCompress::SetSegBaseName(const std::string& value) {
-  segBaseName_ = value.empty() ? "SegData" : LowerCase(ExtractFileName(value));
+  segBaseName_ = value.empty() ? "SegData" : ExtractFileName(value);
 }
-void TSegCompress::SetSegDir(const std::string& value) { segDir_ = value.empty() ? "a:\\" : LowerCase(value); }
+void TSegCompress::SetSegDir(const std::string& value) { segDir_ = value.empty() ? "a:\\" : value; }
 void TSegCompress::SetSegExt(const std::string& value) { segExt_ = value.substr(0, 3); }
 void TSegCompress::SetSegSize(int32_t value) { segSize_ = std::max<int32_t>(value, 16384); }
 void TSegCompress::SetSegTmpDir(const std::string& value) {
-  segTmpDir_ = LowerCase(ExcludeTrailingBackslash(value.empty() ? fs::GetCurrentDir() : value));
+  segTmpDir_ = ExcludeTrailingBackslash(value.empty() ? fs::GetCurrentDir() : value);
 }
 
 std::string TSegCompress::SegmentFileName(uint16_t n) const {
@@ -80,6 +88,10 @@ void TSegCompress::BuildSegmentPath() {
 
 std::string TSegCompress::TempArchivePath() const {
   return ExcludeTrailingBackslash(segTmpDir_) + "\\" + segBaseName_ + ".$A$";
+}
+
+std::string TSegCompress::ListFilePath() const {
+  return ExcludeTrailingBackslash(segTmpDir_) + "\\" + segBaseName_ + ".$L$";
 }
 
 void TSegCompress::RaiseAbort() { throw ESegError(kAborted); }
@@ -144,16 +156,16 @@ void TSegCompress::SuspendContainerEvents() {
   OnExpand = nullptr;
   OnRecognize = nullptr;
   OnShowProgress = nullptr;
-  // List archives come from the set, not from the owner: whatever their
-  // stored names say (absolute, "..", drive letters), their files land flat
-  // in SegTmpDir.
+  // List archives come from the set, not from the owner. Their names have
+  // passed the guard; only the first entry, the list file, is written, under
+  // a name of ours in SegTmpDir.
   OnCheckFile = [this](std::string& path, TCProcessMode) {
-    const std::string name = ExtractFileName(path);
-    if (name.empty() || name == "." || name == ".." || SameText(name, segBaseName_ + ".$A$")) {
+    if (listFileTaken_) {
       path.clear();
       return;
     }
-    path = ExcludeTrailingBackslash(segTmpDir_) + "\\" + name;
+    listFileTaken_ = true;
+    path = ListFilePath();
   };
 }
 
@@ -206,30 +218,22 @@ void TSegCompress::ReadScanRecord(TSegArc& arc) {
   arc.FileList.Clear();
 
   CopyToTempArchive(listArchiveSize, false);
-  const std::string tempArchive = TempArchivePath();
-  std::string listFile;
+  const std::string listFile = ListFilePath();
+  TempFileGuard listGuard(listFile);
   {
-    TempFileGuard archiveGuard(tempArchive);
+    TempFileGuard archiveGuard(TempArchivePath());
     const std::string savedTarget = TargetPath();
-    SetTargetPath(ExcludeTrailingBackslash(segTmpDir_) + "\\");
-    TStringList paths;
+    SetTargetPath(segTmpDir_);
+    listFileTaken_ = false;
     try {
-      ListArchiveContents(tempArchive, paths);
-      FreeListObjects(paths);
-      ExpandArchiveFiles(tempArchive, &paths);
+      ExpandArchiveFiles(TempArchivePath(), nullptr);
     } catch (...) {
-      FreeListObjects(paths);
       SetTargetPath(savedTarget);
       throw;
     }
     SetTargetPath(savedTarget);
-    if (paths.Empty()) throw ESegError("(TSegCompress) List archive holds no list file");
-    listFile = paths[0];
-    // Further entries are not used; they must not stay behind in SegTmpDir.
-    for (int i = 1; i < paths.Count(); ++i)
-      if (!SameText(paths[i], listFile)) fs::DeleteFile(paths[i]);
   }
-  TempFileGuard listGuard(listFile);
+  if (!listFileTaken_) throw ESegError("(TSegCompress) List archive holds no list file");
   std::unique_ptr<TFileStream> list;
   try {
     list = std::make_unique<TFileStream>(listFile, FileMode::kOpenRead);
@@ -241,7 +245,11 @@ void TSegCompress::ReadScanRecord(TSegArc& arc) {
     std::fill(buffer_.begin(), buffer_.begin() + recordWidth, 0);
     const int32_t n = static_cast<int32_t>(std::min<int64_t>(left, recordWidth));
     if (list->Read(buffer_.data(), n) != n) throw ESegError(kReadFailed);
-    arc.FileList.Add(TrimTrailingSpaces(TextUpToZero(buffer_.data(), static_cast<size_t>(n))));
+    std::string name = TrimTrailingSpaces(TextUpToZero(buffer_.data(), static_cast<size_t>(n)));
+    // A blank record names no file; every other name must be one that can
+    // become a path.
+    if (!name.empty()) SafeRelativePath(name);
+    arc.FileList.Add(std::move(name));
     left -= n;
   }
 }
@@ -266,11 +274,29 @@ void TSegCompress::ExpandSegmentArchive(TSegArc& arc) {
   }
   CopyToTempArchive(header.ArchiveSize(), true);
   TempFileGuard archiveGuard(TempArchivePath());
+  if (!TestOnly) CheckRoom(TempArchivePath());
   MakeDirectories = true;
   SetTargetPath(arc.TargetDir);
   ExpandArchiveFiles(TempArchivePath(), &arc.FileList);
   if (OnSegAfterArchive) OnSegAfterArchive(header, arc.Template);
   if (AbortFlag) RaiseAbort();
+}
+
+int64_t TSegCompress::FreeSpaceOf(const std::string& folder) { return fs::FreeSpace(folder); }
+
+void TSegCompress::CheckRoom(const std::string& archivePath) {
+  int64_t needed = 0;
+  {
+    TFileStream archive(archivePath, FileMode::kOpenRead);
+    needed = ExpandedSizeOf(archive);
+  }
+  const std::string folder = RoomFolder.empty() ? segTmpDir_ : RoomFolder;
+  const int64_t free = FreeSpaceOf(folder);
+  if (free < 0 || needed <= free) return;
+  std::string drive = ExtractFileDrive(folder);
+  if (drive.empty()) drive = folder;
+  throw EInsufficientDiskSpace("Not enough disk space on " + drive + " to expand the package: " +
+                               GroupedNumber(needed) + " bytes needed, " + GroupedNumber(free) + " bytes free");
 }
 
 void TSegCompress::ReadSegmented(void* buffer, int32_t count) {
@@ -296,11 +322,12 @@ void TSegCompress::ReadSegmented(void* buffer, int32_t count) {
   }
 }
 
-void TSegCompress::ReadSegmentId(TStream& stream, uint16_t* number) {
+void TSegCompress::ReadSegmentId(TStream& stream, uint16_t* number, uint16_t* setId) {
   uint8_t raw[format::segment_id::kSize];
   if (stream.Read(raw, sizeof raw) != static_cast<int32_t>(sizeof raw) || !format::HasId(raw, "SSeg"))
     throw ESegError("(TSegCompress) Invalid Segment ID Header");
   if (number) *number = format::GetU16(raw + format::segment_id::kNumber);
+  if (setId) *setId = format::GetU16(raw + format::segment_id::kSetId);
   segmentBytesLeft_ -= format::segment_id::kSize;
 }
 
@@ -332,14 +359,17 @@ void TSegCompress::OpenSegment(uint16_t n) {
     if (!fs::FileExists(segPath_)) {
       message = "Unable to locate \"" + segName_ + "\" on this segment!" + kRetryTail;
     } else {
-      uint16_t number = 0;
+      uint16_t number = 0, setId = 0;
       try {
         TFileStream probe(segPath_, FileMode::kOpenRead);
-        ReadSegmentId(probe, &number);
+        ReadSegmentId(probe, &number, &setId);
       } catch (const Exception&) {
         throw ESegError(kOpenFailed);
       }
-      if (number == n) {
+      if (n == 1) setId_ = setId;
+      // Sets written without an identity (0) are told apart by number only.
+      const bool sameSet = setId_ == 0 || setId == setId_;
+      if (number == n && sameSet) {
         try {
           segment_ = std::make_unique<TFileStream>(segPath_, FileMode::kOpenRead);
         } catch (const EStreamError&) {

@@ -81,17 +81,27 @@ class TSegCompress : public TCompress {
  public:
   TSegCompress();
 
+  // The setters keep the case of what they are given: on a host whose file
+  // names are case-sensitive a lower-cased folder would be another folder.
   const std::string& SegBaseName() const { return segBaseName_; }
-  void SetSegBaseName(const std::string& value);  // "" -> "SegData"; file name part, lower-cased
+  void SetSegBaseName(const std::string& value);  // "" -> "SegData"; file name part
   const std::string& SegDir() const { return segDir_; }
-  void SetSegDir(const std::string& value);       // "" -> "a:\"; lower-cased
+  void SetSegDir(const std::string& value);       // "" -> "a:\"
   const std::string& SegExt() const { return segExt_; }
   void SetSegExt(const std::string& value);       // cut to 3 characters
   bool SegPopUp = true;
   int32_t SegSize() const { return segSize_; }
   void SetSegSize(int32_t value);                 // at least 16,384
   const std::string& SegTmpDir() const { return segTmpDir_; }
-  void SetSegTmpDir(const std::string& value);    // "" -> current folder; no trailing "\"; lower-cased
+  // The scratch folder for the temporary archive and list file. The owner
+  // hands in a folder of its own (nobody else's files are there).
+  void SetSegTmpDir(const std::string& value);    // "" -> current folder; no trailing "\"
+
+  // The folder whose drive must hold each archive once expanded; "" stands
+  // for SegTmpDir. Before an archive is expanded (unless TestOnly) the larger
+  // of its TotalSize and its entries' sizes is compared with the drive's free
+  // space: EInsufficientDiskSpace names the drive, the bytes needed and free.
+  std::string RoomFolder;
 
   TSegBeforeEvent OnSegBefore;
   TSegAfterEvent OnSegAfter;
@@ -114,9 +124,18 @@ class TSegCompress : public TCompress {
   std::string SegmentFileName(uint16_t n) const;
 
   // Clears list, expands the whole set, leaves one TSegArc per expanded
-  // archive. Throws ESegError and the container's and codec's errors. Files
-  // of the Scan phase are confined to SegTmpDir whatever their stored names.
+  // archive. Throws ESegError and the container's and codec's errors. The
+  // Scan phase writes only its list file, under a fixed name in SegTmpDir;
+  // every entry name of a list archive and every name of a list passes the
+  // name guard (EUnsafeName). A segment whose set identity (the word at
+  // offset 4 of its header) differs from segment 1's, where both are not 0,
+  // is a disk of another set: "Incorrect segmented mounted!" as for a wrong
+  // number.
   void ExpandSegments(TSegArcList& list);
+
+ protected:
+  // Free bytes on the drive of folder; -1 when unknown (no check is made).
+  virtual int64_t FreeSpaceOf(const std::string& folder);
 
  private:
   void ExpandSegmentSet(TSegArcList& list);
@@ -125,13 +144,15 @@ class TSegCompress : public TCompress {
   void ExpandSegmentArchive(TSegArc& arc);
   void CopyToTempArchive(int32_t size, bool reportProgress);
   void ReadSegmented(void* buffer, int32_t count);
-  void ReadSegmentId(TStream& stream, uint16_t* number);
+  void ReadSegmentId(TStream& stream, uint16_t* number, uint16_t* setId = nullptr);
+  void CheckRoom(const std::string& archivePath);
   void OpenSegment(uint16_t n);
   void BeforeSegment(uint16_t n);
   void CloseSegment();
   void BuildSegmentPath();
   [[noreturn]] void RaiseAbort();
   std::string TempArchivePath() const;
+  std::string ListFilePath() const;
 
   struct SavedEvents {
     TCompressEvent onCompress;
@@ -150,6 +171,8 @@ class TSegCompress : public TCompress {
   int32_t segSize_ = 1440000;
   std::string segTmpDir_;
   uint16_t segNumber_ = 0;
+  uint16_t setId_ = 0;             // segment 1's set identity, 0 for none
+  bool listFileTaken_ = false;     // the Scan phase has placed its list file
   std::string segPath_, segName_;
   std::unique_ptr<TFileStream> segment_;
   int64_t segmentBytesLeft_ = 0;

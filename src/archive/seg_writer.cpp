@@ -21,6 +21,7 @@ class SegmentSink {
 
   void Write(const void* data, int64_t count) {
     const auto* p = static_cast<const uint8_t*>(data);
+    for (int64_t i = 0; i < count; ++i) hash_ = (hash_ ^ p[i]) * 16777619u;
     while (count > 0) {
       if (!file_ || left_ == 0) NextSegment();
       const int64_t n = std::min(count, left_);
@@ -33,10 +34,25 @@ class SegmentSink {
   void Finish() {
     if (!file_) NextSegment();  // even an empty stream has segment 1
     file_.reset();
+    // The set's identity comes from its whole stream, so it is written into
+    // every file once the stream is complete. A reader takes a file of
+    // another identity for a disk of another set.
+    uint8_t id[2];
+    format::PutU16(id, SetIdentity());
+    for (const std::string& path : paths_) {
+      TFileStream file(path, FileMode::kOpenReadWrite);
+      file.Seek(format::segment_id::kSetId, SeekOrigin::kBegin);
+      file.WriteBuffer(id, sizeof id);
+    }
   }
   const std::vector<std::string>& Paths() const { return paths_; }
 
  private:
+  uint16_t SetIdentity() const {
+    const auto folded = static_cast<uint16_t>((hash_ >> 16) ^ hash_);
+    return folded == 0 ? 1 : folded;  // 0 means "no identity"
+  }
+
   void NextSegment() {
     file_.reset();
     if (number_ == 0xFFFF) throw std::invalid_argument("more than 65,535 segment files");
@@ -62,6 +78,7 @@ class SegmentSink {
   std::vector<std::string> paths_;
   uint16_t number_ = 0;
   int64_t left_ = 0;
+  uint32_t hash_ = 2166136261u;  // FNV-1a over the logical stream
 };
 
 void CopyStream(SegmentSink& sink, TStream& source) {

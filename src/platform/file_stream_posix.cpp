@@ -18,7 +18,10 @@ TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path), 
     case FileMode::kOpenRead:
     case FileMode::kOpenReadShared: fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC); break;
     case FileMode::kOpenReadWrite: fd = ::open(host.c_str(), O_RDWR | O_CLOEXEC); break;
-    case FileMode::kCreate: fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644); break;
+    case FileMode::kCreate:
+      // A link in the file's place is never written through.
+      fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+      break;
   }
   if (fd >= 0) {
     struct stat st {};

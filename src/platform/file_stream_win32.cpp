@@ -47,17 +47,23 @@ int32_t TFileStream::Write(const void* buffer, int32_t count) {
   return static_cast<int32_t>(put);
 }
 
+// SetFilePointer and GetFileSize with their high parts: every Windows has
+// them (the ...Ex forms arrived with Windows 2000).
 int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
   const DWORD method = origin == SeekOrigin::kBegin ? FILE_BEGIN : origin == SeekOrigin::kCurrent ? FILE_CURRENT : FILE_END;
-  LARGE_INTEGER distance, result;
-  distance.QuadPart = offset;
-  if (!SetFilePointerEx(H(handle_), distance, &result, method)) return -1;
-  return result.QuadPart;
+  LONG high = static_cast<LONG>(offset >> 32);
+  SetLastError(NO_ERROR);
+  const DWORD low = SetFilePointer(H(handle_), static_cast<LONG>(offset & 0xFFFFFFFF), &high, method);
+  if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return -1;
+  return static_cast<int64_t>(high) << 32 | low;
 }
 
 int64_t TFileStream::Size() {
-  LARGE_INTEGER size;
-  return GetFileSizeEx(H(handle_), &size) ? size.QuadPart : 0;
+  DWORD high = 0;
+  SetLastError(NO_ERROR);
+  const DWORD low = GetFileSize(H(handle_), &high);
+  if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return 0;
+  return static_cast<int64_t>(high) << 32 | low;
 }
 
 bool TFileStream::SetDosDateTime(uint32_t dosDateTime) {

@@ -25,6 +25,9 @@ constexpr uint32_t kAttrVolume = 0x08;
 constexpr uint32_t kAttrDirectory = 0x10;
 constexpr uint32_t kAttrArchive = 0x20;
 constexpr uint32_t kAttrNormal = 0x80;
+// A symbolic link, junction or other reparse point (FindFiles reports it
+// beside the attributes of what the link points to).
+constexpr uint32_t kAttrReparsePoint = 0x400;
 
 // The attribute word of a path; kInvalidAttributes (all bits) when it is missing.
 uint32_t GetAttributes(const std::string& path);
@@ -36,10 +39,20 @@ int64_t FileSize(const std::string& path);      // -1 when missing
 // word), local time; 0 when missing.
 uint32_t FileDosDateTime(const std::string& path);
 
+// True when path itself is a symbolic link, junction or other reparse point
+// (the link is not followed).
+bool IsLink(const std::string& path);
+
 bool CreateDir(const std::string& path);  // one level
 bool RemoveDir(const std::string& path);  // an empty folder
 bool DeleteFile(const std::string& path);
+// Replaces `to` (when it exists) by `from`. Where the platform cannot replace
+// in one step (Windows 95, 98, ME), the old file is set aside first and put
+// back when the move fails.
 bool RenameFile(const std::string& from, const std::string& to);
+// Creates an empty file, only when no file or folder of that name exists;
+// true when this call created it.
+bool CreateNewFile(const std::string& path);
 
 struct FindEntry {
   std::string name;
@@ -54,13 +67,25 @@ bool SetCurrentDir(const std::string& path);   // also changes the current drive
 std::string ExpandFileName(const std::string& path);  // absolute form
 // Free bytes on a drive (1 = A, 2 = B, ...; 0 = the current drive); -1 when unknown.
 int64_t DiskFree(int drive);
+// Free bytes for the caller on the drive that holds folder; -1 when unknown.
+int64_t FreeSpace(const std::string& folder);
+
+// The system's temporary folder (GetTempPathA; natively TMPDIR, else /tmp),
+// without a trailing backslash unless it is a root; "" when unknown.
+std::string TempFolder();
+// Creates a new folder below parent, named prefix followed by a tail that
+// makes it unique, and returns its path. The folder did not exist before:
+// an existing one is never taken. Natively it is open to its owner only.
+// Returns "" when no folder could be made (parent missing or closed).
+std::string CreateUniqueDir(const std::string& parent, const std::string& prefix);
 
 // Creates a folder with its missing parents. An empty path throws Exception
 // "Unable to create directory"; a folder that cannot be made throws EInOutError.
 // One trailing backslash is ignored; a bare drive or an existing folder is fine.
 void ForceDirectories(const std::string& path);
 // Removes a folder with everything below it, read-only files included; what
-// cannot be removed stays. (In a file of its own: install.exe never needs it.)
+// cannot be removed stays. A link inside is removed itself, never what it
+// points to. An empty path, a drive or a root folder is left alone.
 void RemoveTree(const std::string& path);
 
 }  // namespace zel::fs

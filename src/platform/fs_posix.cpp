@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -7,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/errors.h"
@@ -18,6 +20,7 @@ namespace zel::fs {
 
 namespace {
 bool Stat(const std::string& path, struct stat* st) { return ::stat(HostPath(path).c_str(), st) == 0; }
+bool LinkStat(const std::string& path, struct stat* st) { return ::lstat(HostPath(path).c_str(), st) == 0; }
 }  // namespace
 
 uint32_t GetAttributes(const std::string& path) {
@@ -63,14 +66,28 @@ uint32_t FileDosDateTime(const std::string& path) {
   return date << 16 | time;
 }
 
+bool IsLink(const std::string& path) {
+  struct stat st {};
+  return LinkStat(path, &st) && S_ISLNK(st.st_mode);
+}
+
 bool CreateDir(const std::string& path) { return ::mkdir(HostPath(path).c_str(), 0755) == 0; }
 bool RemoveDir(const std::string& path) { return ::rmdir(HostPath(path).c_str()) == 0; }
 bool DeleteFile(const std::string& path) {
-  if (DirectoryExists(path)) return false;
+  // A link to a folder is deleted as a file (the link goes, not its target).
+  struct stat st {};
+  if (LinkStat(path, &st) && S_ISDIR(st.st_mode)) return false;
   return ::unlink(HostPath(path).c_str()) == 0;
 }
 bool RenameFile(const std::string& from, const std::string& to) {
   return ::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
+}
+
+bool CreateNewFile(const std::string& path) {
+  const int fd = ::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
 }
 
 std::vector<FindEntry> FindFiles(const std::string& pattern) {
@@ -82,7 +99,10 @@ std::vector<FindEntry> FindFiles(const std::string& pattern) {
   if (!dir) return result;
   while (const dirent* entry = ::readdir(dir)) {
     if (::fnmatch(mask.c_str(), entry->d_name, FNM_CASEFOLD) != 0) continue;
-    result.push_back({entry->d_name, GetAttributes(folder + entry->d_name)});
+    const std::string path = folder + entry->d_name;
+    uint32_t attributes = GetAttributes(path);
+    if (IsLink(path)) attributes = (attributes == kInvalidAttributes ? 0 : attributes) | kAttrReparsePoint;
+    result.push_back({entry->d_name, attributes});
   }
   ::closedir(dir);
   return result;
@@ -105,10 +125,26 @@ std::string ExpandFileName(const std::string& path) {
   return IncludeTrailingBackslash(GetCurrentDir()) + path;
 }
 
-int64_t DiskFree(int /*drive*/) {
+int64_t DiskFree(int /*drive*/) { return FreeSpace("."); }
+
+int64_t FreeSpace(const std::string& folder) {
   struct statvfs vfs {};
-  if (::statvfs(".", &vfs) != 0) return -1;
+  if (::statvfs(HostPath(folder).c_str(), &vfs) != 0) return -1;
   return static_cast<int64_t>(vfs.f_bavail) * static_cast<int64_t>(vfs.f_frsize);
+}
+
+std::string TempFolder() {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string folder = tmp && *tmp ? tmp : "/tmp";
+  while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+  return folder;
+}
+
+std::string CreateUniqueDir(const std::string& parent, const std::string& prefix) {
+  const std::string base = IncludeTrailingBackslash(parent) + prefix;
+  std::string pattern = HostPath(base) + "XXXXXX";
+  if (!::mkdtemp(pattern.data())) return std::string();
+  return base + pattern.substr(pattern.size() - 6);
 }
 
 }  // namespace zel::fs

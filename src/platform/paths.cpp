@@ -22,6 +22,16 @@ std::string ExtractAfterBackslash(std::string_view path) {
   return std::string(at == std::string_view::npos ? path : path.substr(at + 1));
 }
 
+std::string ExtractFileDrive(std::string_view path) {
+  if (path.size() >= 2 && path[1] == ':') return std::string(path.substr(0, 2));
+  if (path.size() < 2 || path[0] != '\\' || path[1] != '\\') return std::string();
+  // \\server\share: up to the backslash after the share's name.
+  const size_t server = path.find('\\', 2);
+  if (server == std::string_view::npos) return std::string(path);
+  const size_t share = path.find('\\', server + 1);
+  return std::string(path.substr(0, share));
+}
+
 std::string IncludeTrailingBackslash(std::string_view path) {
   std::string result(path);
   if (result.empty() || result.back() != '\\') result += '\\';

@@ -13,6 +13,9 @@ std::string ExtractFileName(std::string_view path);
 // The text after the last backslash only.
 std::string ExtractAfterBackslash(std::string_view path);
 std::string IncludeTrailingBackslash(std::string_view path);
+// The drive of a path: "C:" for "C:\\x", "\\\\server\\share" for a network
+// path, "" when it names none.
+std::string ExtractFileDrive(std::string_view path);
 // Removes one trailing backslash.
 std::string ExcludeTrailingBackslash(std::string_view path);
 // ANSI upper and lower case (only a..z / A..Z change).

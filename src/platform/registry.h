@@ -12,6 +12,11 @@ enum class Root { kCurrentUser, kLocalMachine };
 // leading backslash of path means "from the root" and is dropped. Throws
 // zel::Exception "Unable to create registry key <path>" when the platform
 // refuses; the native build has no registry and always throws.
+// Whether a string value can be written in the key at path (created, with its
+// missing parents, when needed): a probe value is written and deleted again,
+// and a key that this call created is deleted again. Native: always false.
+bool CanWriteKey(Root root, const std::string& path);
+
 class RegistryKey {
  public:
   RegistryKey(Root root, const std::string& path);

@@ -4,6 +4,8 @@
 
 namespace zel::reg {
 
+bool CanWriteKey(Root, const std::string&) { return false; }
+
 RegistryKey::RegistryKey(Root, const std::string& path) : path_(path) {
   throw Exception("Unable to create registry key " + path);
 }

@@ -38,11 +38,12 @@ bool AdjustPrivilege(const std::string& name, bool enable);
 bool RequestWindowsExit(uint32_t flags);
 constexpr uint32_t kExitReboot = 2;  // EWX_REBOOT
 
-// Restricts the folders from which DLLs are loaded to the system folder, when
-// the platform offers it (SetDefaultDllDirectories, looked up at run time);
-// otherwise at least removes the current folder from the search
-// (SetDllDirectoryA("")). Call first thing in the program.
-void RestrictDllSearch();
+// Restricts the folders from which DLLs are loaded: to the system folder
+// where the platform offers it (SetDefaultDllDirectories), else at least
+// without the current folder (SetDllDirectoryA("")); both are looked up at
+// run time, and a Windows that has neither is left as it is. Returns whether
+// the search was restricted. Call first thing in the program.
+bool RestrictDllSearch();
 
 // The error code of the last failed platform call (GetLastError; natively
 // errno, with "not found" reported as 3, the path-not-found code).

@@ -16,7 +16,7 @@ intptr_t ShellOpen(const std::string&, const std::string&, const std::string&, i
 
 bool AdjustPrivilege(const std::string&, bool) { return false; }
 bool RequestWindowsExit(uint32_t) { return false; }
-void RestrictDllSearch() {}
+bool RestrictDllSearch() { return false; }
 
 uint32_t LastErrorCode() { return errno == ENOENT || errno == ENOTDIR ? 3u : static_cast<uint32_t>(errno); }
 

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "platform/lookup.h"
 #include "platform/system.h"
 
 namespace zel::sys {
@@ -61,15 +62,18 @@ uint32_t LastErrorCode() { return GetLastError(); }
 
 bool RequestWindowsExit(uint32_t flags) { return ExitWindowsEx(flags, 0) != 0; }
 
-void RestrictDllSearch() {
+bool RestrictDllSearch() {
+  // Windows 8 (and 7 with its update) can keep DLL loading to the system
+  // folder; XP SP1 and later can at least drop the current folder; older
+  // systems have neither, and the DLLs loaded later are taken by full path
+  // (LookUpFunction).
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  auto setDefault = kernel ? reinterpret_cast<SetDefaultDllDirectoriesFn>(
-                                 reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")))
-                           : nullptr;
+  using SetDllDirectoryFn = BOOL(WINAPI*)(LPCSTR);
   constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
-  if (setDefault && setDefault(kSearchSystem32)) return;
-  SetDllDirectoryA("");
+  const auto setDefault = LookUp<SetDefaultDllDirectoriesFn>("kernel32.dll", "SetDefaultDllDirectories");
+  if (setDefault && setDefault(kSearchSystem32)) return true;
+  const auto setDllDirectory = LookUp<SetDllDirectoryFn>("kernel32.dll", "SetDllDirectoryA");
+  return setDllDirectory && setDllDirectory("");
 }
 
 int PlatformMessageBox(const std::string& text, const std::string& caption, unsigned flags) {

@@ -18,6 +18,10 @@ void CopyFileTo(const std::string& source, const std::string& destination) {
   std::string target = fs::ExpandFileName(destination);
   if (FileHasAttributes(target, static_cast<uint16_t>(fs::kAttrDirectory)))
     target = IncludeTrailingBackslash(target) + ExtractFileName(source);
+  CopyFileAs(source, target);
+}
+
+void CopyFileAs(const std::string& source, const std::string& target) {
   std::unique_ptr<uint8_t[]> block(new uint8_t[kCopyBlockSize]);
   TFileStream input(source, FileMode::kOpenReadShared);
   // Both constructors throw the file errors with the paths named above; the

@@ -17,6 +17,10 @@ namespace zel {
 // without an error.
 void CopyFileTo(const std::string& source, const std::string& destination);
 
+// Copies source to the file target (replaced when it exists), whatever the
+// two names; throws as CopyFileTo.
+void CopyFileAs(const std::string& source, const std::string& target);
+
 // True when every bit of attributes is set in the path's attribute word; a
 // missing path reports all bits, so the result is then true for any mask.
 bool FileHasAttributes(const std::string& path, uint16_t attributes);

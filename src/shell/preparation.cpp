@@ -39,6 +39,12 @@ std::string FlatTempPath(std::string_view tempDir, std::string_view archivePath)
   return path;
 }
 
+std::string ScratchFolder(std::string_view tempDir) {
+  std::string path(tempDir);
+  path += "\\scratch.$$$";
+  return path;
+}
+
 bool IsAnimatedPictureName(std::string_view bitmapFile) {
   return Contains(UpperCase(bitmapFile), "GIF");
 }

@@ -33,6 +33,11 @@ std::string PreparationLabelText(std::string_view headerText, std::string_view d
 // part of archivePath (the text after its last backslash or colon).
 std::string FlatTempPath(std::string_view tempDir, std::string_view archivePath);
 
+// The archive component's scratch folder (its SegTmpDir) inside TempDir: a
+// sub-folder, so its temporary archive and list file never meet the files
+// expanded flat into TempDir.
+std::string ScratchFolder(std::string_view tempDir);
+
 // True when the setup's picture is to be played as an animation: the upper-case
 // file name contains "GIF".
 bool IsAnimatedPictureName(std::string_view bitmapFile);

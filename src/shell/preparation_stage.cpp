@@ -1,6 +1,8 @@
 #include "shell/preparation_stage.h"
 
+#include "archive/seg_compress.h"
 #include "platform/fs.h"
+#include "platform/safe_name.h"
 #include "shell/file_utils.h"
 
 namespace zel {
@@ -16,7 +18,8 @@ void TPreparationStage::SegBefore(uint32_t segNumber, const std::string& segBase
     gauge_.Start(settings_.fileEntryCount);
     host_.ShowGauge(gauge_);
     host_.ProcessMessages();
-    CopyFileTo(settings_.sourceDir + "install.exe", settings_.tempDir);
+    CopyFileAs(settings_.setupProgram.empty() ? settings_.sourceDir + "install.exe" : settings_.setupProgram,
+               settings_.tempDir + "\\install.exe");
     gauge_.CopiedSetupProgram();
     host_.ShowGauge(gauge_);
     host_.ProcessMessages();
@@ -29,12 +32,14 @@ void TPreparationStage::SegBefore(uint32_t segNumber, const std::string& segBase
 }
 
 void TPreparationStage::CheckFile(std::string& filepath) {
+  if (SetupAborted) throw ESegError("(TSegCompress) Operation aborted by user");
   filepath = FlatTempPath(settings_.tempDir, filepath);
   gauge_.StepFile();
   host_.ShowGauge(gauge_);
   host_.ProcessMessages();
   if (settings_.bitmapFile.empty() || BitmapShown) return;
-  const std::string picture = settings_.tempDir + "\\" + settings_.bitmapFile;
+  // The picture's name comes from the install script: a path only if safe.
+  const std::string picture = SafeJoin(settings_.tempDir, settings_.bitmapFile);
   if (!fs::FileExists(picture)) return;
   BitmapShown = true;
   host_.ShowPicture(picture, IsAnimatedPictureName(settings_.bitmapFile));

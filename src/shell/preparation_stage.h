@@ -30,6 +30,9 @@ class PreparationHost {
 
 struct PreparationSettings {
   std::string sourceDir;   // ends in a backslash
+  // The running setup program's own file, whatever its name (SETUP.EXE on a
+  // CD, a renamed download); empty: sourceDir + "install.exe".
+  std::string setupProgram;
   std::string tempDir;     // no trailing backslash
   std::string bitmapFile;  // the setup's picture, "" for none
   int fileEntryCount = 0;  // entries of the install script's "Files"
@@ -42,12 +45,15 @@ class TPreparationStage {
 
   // Before each attempt to open segment segNumber of the set named
   // segBaseName: prompts for the disk at most kMaxDiskPrompts times while the
-  // file is missing; for segment 1 restarts the gauge and copies install.exe
-  // and install.cfg into TempDir (copy errors propagate: EFOpenError,
+  // file is missing; for segment 1 restarts the gauge and copies the setup
+  // program (as install.exe, the name the install engine takes it by) and
+  // install.cfg into TempDir (copy errors propagate: EFOpenError,
   // EFCreateError).
   void SegBefore(uint32_t segNumber, const std::string& segBaseName);
   // Before each file is expanded: redirects filepath flat into TempDir,
   // advances the gauge and shows the picture once it has been expanded.
+  // After an abort it ends the expansion instead (throws the archive
+  // component's abort error), so nothing more is written.
   void CheckFile(std::string& filepath);
   // While a file is decoded: asks the decoding to stop after an abort.
   void ShowProgress(int& percentageDone) const;

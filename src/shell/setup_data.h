@@ -17,6 +17,17 @@ constexpr TColor clBlue = 0x00FF0000;
 constexpr TColor clBlack = 0x00000000;
 constexpr TColor clWhite = 0x00FFFFFF;
 
+// install.exe's exit status: what a script or an administrator learns of the run.
+enum SetupExitCode : int {
+  kExitInstalled = 0,        // installed completely
+  kExitCancelled = 1,        // the user cancelled or aborted; nothing was installed
+  kExitFailed = 2,           // failed (preparation included)
+  kExitIncomplete = 3,       // installed, but some items failed
+  kExitLicenceDeclined = 4,  // the licence was not accepted
+  kExitBadCommandLine = 5,
+  kExitRestartNeeded = 3010, // installed; a restart is needed and was not made
+};
+
 struct HeaderStyle {
   std::string text;
   std::string fontName;
@@ -30,11 +41,13 @@ struct SetupData {
   std::string ArgumentDir;  // first command-line argument, or empty
   std::string SourceDir;    // always ends in a backslash
   std::string RootDir;      // e.g. "C:\"
-  std::string TempDir;      // Windows folder + "\Temp\q"
+  std::string TempDir;      // a new folder of this run's own below the system's temporary folder
 
   // Set by the install engine when an installation ran to its end; the end of
   // the setup restarts Windows only then (with the restart choice selected).
   bool InstallCompleted = false;
+  // The program's exit status; every way out of the setup sets it.
+  SetupExitCode ExitCode = kExitCancelled;
 
   // "Setup - Main".
   int InstallDisks = 0;

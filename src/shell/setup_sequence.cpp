@@ -20,18 +20,25 @@ void SetUpFolders(SetupData& data, const std::vector<std::string>& arguments) {
   data.SourceDir = MakeSourceDir(fs::GetCurrentDir());
   const std::string windows = WindowsFolder();
   data.RootDir = windows.substr(0, 3);
-  data.TempDir = windows + "\\Temp\\q";
-  try {
-    fs::ForceDirectories(data.TempDir);
-  } catch (const Exception&) {
-    // The preparation stage tries again and reports there.
+  data.TempDir = MakePrivateTempDir(fs::TempFolder());
+  if (data.TempDir.empty()) {
+    // A temporary folder that cannot be written: the Windows folder's.
+    const std::string fallback = windows + "\\Temp";
+    try {
+      fs::ForceDirectories(fallback);
+    } catch (const Exception&) {
+    }
+    data.TempDir = MakePrivateTempDir(fallback);
   }
+  // Still none: the preparation stage reports it.
+}
+
+std::string MakePrivateTempDir(const std::string& parent) {
+  return parent.empty() ? std::string() : fs::CreateUniqueDir(parent, kTempDirPrefix);
 }
 
 void ClearTempDir(const std::string& dir) {
-  if (dir.empty()) return;
-  for (const fs::FindEntry& entry : fs::FindFiles(dir + "\\*.*")) fs::DeleteFile(dir + "\\" + entry.name);
-  fs::RemoveDir(dir);
+  if (!dir.empty()) fs::RemoveTree(dir);
 }
 
 void EndSetup(SetupData& data) {

@@ -15,15 +15,21 @@ namespace zel {
 std::string MakeSourceDir(const std::string& currentDir);
 
 // Start-up steps up to creating TempDir: ArgumentDir (after making the first
-// argument the current folder), SourceDir, RootDir, TempDir; TempDir is then
-// created with its parents (a failure is ignored). When the first argument
-// cannot be made current nothing is set and EInOutError ("I/O error <code>")
-// is thrown.
+// argument the current folder), SourceDir, RootDir, TempDir. TempDir is a new
+// folder of this run's own below the system's temporary folder (below the
+// Windows folder's Temp when that fails), never one that existed before; it
+// stays "" when none can be made. When the first argument cannot be made
+// current nothing is set and EInOutError ("I/O error <code>") is thrown.
 void SetUpFolders(SetupData& data, const std::vector<std::string>& arguments);
 
-// Deletes every file directly inside dir (each entry is deleted as a file, so
-// sub-folders and read-only or open files stay) and then removes dir when it
-// is empty. Nothing happens for an empty path; failures are ignored.
+// The first letters of TempDir's name; a unique tail follows.
+inline constexpr const char* kTempDirPrefix = "ZEL";
+// A new folder below parent for one run (see fs::CreateUniqueDir); "" when
+// parent is "" or no folder could be made there.
+std::string MakePrivateTempDir(const std::string& parent);
+
+// Removes TempDir with everything in it, read-only files included (the folder
+// is this run's own). Nothing happens for an empty path; failures are ignored.
 void ClearTempDir(const std::string& dir);
 
 // End of the setup: releases the entry lists and clears TempDir. The folder

@@ -10,10 +10,22 @@
 #include "platform/system.h"
 #include "shell/file_utils.h"
 #include "ui/zel_wizard.h"
+#include "wizard/install_rights.h"
 
 #undef DeleteFile
 
 namespace zel::ui {
+
+bool ConfirmInstallRights(const SetupData& setup, const std::string& destination, bool minInstall) {
+  InstallChoices choices;
+  choices.destination = destination;
+  choices.minInstall = minInstall;
+  const std::string problem =
+      CheckInstallRights(setup, choices, sys::WindowsDirectory(MAX_PATH), setup.Header.text);
+  if (problem.empty()) return true;
+  sys::MsgBox(problem, sys::kMbOk | sys::kMbIconError);
+  return false;
+}
 
 void Win32InstallOps::ShowStatus(const std::string& text) {
   wizard_.SetSourceText(text);

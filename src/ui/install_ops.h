@@ -9,6 +9,11 @@ namespace zel::ui {
 
 class TZEL;
 
+// Before the install step: whether this process can write every place the
+// chosen install writes. When it cannot, a message box says plainly which
+// places, and the result is false (the install must not start).
+bool ConfirmInstallRights(const SetupData& setup, const std::string& destination, bool minInstall);
+
 class Win32InstallOps : public InstallOps {
  public:
   explicit Win32InstallOps(TZEL& wizard) : wizard_(wizard) {}

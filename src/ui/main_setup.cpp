@@ -6,6 +6,7 @@
 #include "shell/setup_sequence.h"
 #include "ui/globals.h"
 #include "ui/main_setup_res.h"
+#include "ui/system_ui.h"
 #include "ui/unzip.h"
 #include "ui/zel_wizard.h"
 #include "wizard/config_loader.h"
@@ -50,13 +51,10 @@ void TMainSetup::ShowMaximized() {
   // Without a window manager (Wine on a bare X display) a maximised popup
   // falls back to its normal size once it is mapped: make the normal size
   // the whole monitor too, so the window covers the screen either way.
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
-  if (GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor) &&
-      GetWindowPlacement(Handle(), &placement)) {
-    placement.rcNormalPosition = monitor.rcMonitor;
+  if (GetWindowPlacement(Handle(), &placement)) {
+    placement.rcNormalPosition = MonitorBounds(Handle());
     placement.showCmd = SW_SHOWMAXIMIZED;
     SetWindowPlacement(Handle(), &placement);
   } else {
@@ -108,7 +106,7 @@ void TMainSetup::FormShow() {
   }
   ProcessMessages();
   if (closing_ || !Handle()) return;  // closed while the messages ran
-  ClearTempDir();
+  // TempDir is new and empty: nothing of an earlier setup to clear.
   LoadInstallConfig();
   SetTimer(Handle(), kTimer1, kTimer1Interval, nullptr);
 }
@@ -131,10 +129,12 @@ void TMainSetup::FormResize() {
 void TMainSetup::Timer1Timer() {
   KillTimer(Handle(), kTimer1);
   if (Unzip) Unzip->ShowModal(Handle());
-  const bool aborted = !Unzip || Unzip->SetupAborted;
+  // However the preparation window closed, the wizard comes only after a
+  // complete expansion.
+  const bool expanded = Unzip && Unzip->Succeeded && !Unzip->SetupAborted;
   delete Unzip;
   Unzip = nullptr;
-  if (!aborted && ZEL) ZEL->ShowModal(Handle());
+  if (expanded && ZEL) ZEL->ShowModal(Handle());
   Close();
 }
 
@@ -178,7 +178,7 @@ LRESULT TMainSetup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       sys::SetMainWindow(0);
-      PostQuitMessage(0);
+      PostQuitMessage(data.ExitCode);
       return 0;
     default:
       return Window::OnMessage(message, wParam, lParam);

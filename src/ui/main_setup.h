@@ -30,7 +30,7 @@ class TMainSetup : public Window {
   void ShowMaximized();
   // Closes the window: the end steps run and the application ends.
   void Close();
-  // Deletes every file directly in TempDir and removes the folder.
+  // Removes TempDir with everything in it.
   void ClearTempDir();
   // Repaints the whole background and its controls now.
   void Repaint();

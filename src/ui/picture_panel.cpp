@@ -1,11 +1,13 @@
 #include "ui/picture_panel.h"
 
 #include <objidl.h>
-#include <gdiplus.h>
+#include <ocidl.h>
+#include <olectl.h>
 
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/lookup.h"
 
 namespace zel::ui {
 
@@ -16,105 +18,206 @@ constexpr const char* kViewClass = "ZELPictureView";
 constexpr UINT_PTR kFrameTimer = 1;
 constexpr PROPID kFrameDelayTag = 0x5100;  // PropertyTagFrameDelay, 1/100 s per frame
 
+// GDI+ through its flat interface, looked up at run time: Windows XP and
+// later have it, older systems may not (the pictures are then drawn through
+// OLE, see PictureImage).
+using GpImage = void;
+using GpGraphics = void;
+struct GdiPlusStartupInput {
+  UINT32 version = 1;
+  void* debugEventCallback = nullptr;
+  BOOL suppressBackgroundThread = FALSE;
+  BOOL suppressExternalCodecs = FALSE;
+};
+struct GdiPlusPropertyItem {
+  PROPID id;
+  ULONG length;
+  WORD type;
+  void* value;
+};
+struct GdiPlusApi {
+  int(WINAPI* Startup)(ULONG_PTR*, const GdiPlusStartupInput*, void*);
+  void(WINAPI* Shutdown)(ULONG_PTR);
+  int(WINAPI* LoadImageFromStream)(IStream*, GpImage**);
+  int(WINAPI* DisposeImage)(GpImage*);
+  int(WINAPI* GetImageWidth)(GpImage*, UINT*);
+  int(WINAPI* GetImageHeight)(GpImage*, UINT*);
+  int(WINAPI* GetFrameDimensionsCount)(GpImage*, UINT*);
+  int(WINAPI* GetFrameDimensionsList)(GpImage*, GUID*, UINT);
+  int(WINAPI* GetFrameCount)(GpImage*, const GUID*, UINT*);
+  int(WINAPI* SelectActiveFrame)(GpImage*, const GUID*, UINT);
+  int(WINAPI* GetPropertyItemSize)(GpImage*, PROPID, UINT*);
+  int(WINAPI* GetPropertyItem)(GpImage*, PROPID, UINT, GdiPlusPropertyItem*);
+  int(WINAPI* CreateFromHDC)(HDC, GpGraphics**);
+  int(WINAPI* SetInterpolationMode)(GpGraphics*, int);
+  int(WINAPI* SetPixelOffsetMode)(GpGraphics*, int);
+  int(WINAPI* DrawImageRectI)(GpGraphics*, GpImage*, INT, INT, INT, INT);
+  int(WINAPI* DeleteGraphics)(GpGraphics*);
+};
+// In the order of the members above.
+constexpr const char* kGdiPlusNames[] = {
+    "GdiplusStartup", "GdiplusShutdown", "GdipLoadImageFromStream", "GdipDisposeImage",
+    "GdipGetImageWidth", "GdipGetImageHeight", "GdipImageGetFrameDimensionsCount",
+    "GdipImageGetFrameDimensionsList", "GdipImageGetFrameCount", "GdipImageSelectActiveFrame",
+    "GdipGetPropertyItemSize", "GdipGetPropertyItem", "GdipCreateFromHDC", "GdipSetInterpolationMode",
+    "GdipSetPixelOffsetMode", "GdipDrawImageRectI", "GdipDeleteGraphics"};
+static_assert(sizeof(GdiPlusApi) == sizeof kGdiPlusNames / sizeof kGdiPlusNames[0] * sizeof(void*));
+constexpr int kGdiPlusOk = 0;
+constexpr int kInterpolationNearestNeighbor = 5;
+constexpr int kPixelOffsetHalf = 4;
+
+GdiPlusApi gdiPlus{};
 ULONG_PTR gdiplusToken = 0;
+int gdiPlusState = 0;  // 0 not tried, 1 started, -1 missing
 
 void ShutdownGdiPlus() {
-  if (gdiplusToken) Gdiplus::GdiplusShutdown(gdiplusToken);
+  if (gdiplusToken) gdiPlus.Shutdown(gdiplusToken);
   gdiplusToken = 0;
+}
+
+// The started GDI+, or null when this Windows has none.
+const GdiPlusApi* GdiPlus() {
+  if (gdiPlusState == 0) {
+    gdiPlusState = -1;
+    void** slots = reinterpret_cast<void**>(&gdiPlus);
+    for (const char* name : kGdiPlusNames)
+      if (!(*slots++ = sys::LookUpFunction("gdiplus.dll", name))) return nullptr;
+    GdiPlusStartupInput input;
+    if (gdiPlus.Startup(&gdiplusToken, &input, nullptr) != kGdiPlusOk) return nullptr;
+    gdiPlusState = 1;
+    atexit(ShutdownGdiPlus);
+  }
+  return gdiPlusState > 0 ? &gdiPlus : nullptr;
+}
+
+// The whole file in a memory stream (null when it cannot be read).
+IStream* ReadIntoStream(const std::string& path, LONG& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  DWORD high = 0;
+  const DWORD size = GetFileSize(file, &high);
+  IStream* stream = nullptr;
+  if (size != INVALID_FILE_SIZE && high == 0 && size > 0 && size < (64u << 20)) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    void* data = memory ? GlobalLock(memory) : nullptr;
+    DWORD read = 0;
+    const bool ok = data && ReadFile(file, data, size, &read, nullptr) && read == size;
+    if (data) GlobalUnlock(memory);
+    if (ok && CreateStreamOnHGlobal(memory, TRUE, &stream) == S_OK) memory = nullptr;
+    if (memory) GlobalFree(memory);
+    bytes = static_cast<LONG>(size);
+  }
+  CloseHandle(file);
+  return stream;
 }
 
 }  // namespace
 
-bool EnsureGdiPlus() {
-  if (gdiplusToken) return true;
-  Gdiplus::GdiplusStartupInput input;
-  if (Gdiplus::GdiplusStartup(&gdiplusToken, &input, nullptr) != Gdiplus::Ok) {
-    gdiplusToken = 0;
-    return false;
-  }
-  atexit(ShutdownGdiPlus);
-  return true;
-}
+bool EnsureGdiPlus() { return GdiPlus() != nullptr; }
 
+// A loaded picture: through GDI+ where the system has it (every frame of an
+// animation, with its delays), else through OLE's picture loader (BMP, GIF,
+// JPEG, ICO and metafiles, first frame only).
 class PictureImage {
  public:
   // Throws zel::Exception when path cannot be read as a picture.
-  explicit PictureImage(const std::string& path) {
-    if (!EnsureGdiPlus()) throw Exception("Unable to load picture " + path);
+  explicit PictureImage(const std::string& path) : gdi_(GdiPlus()) {
     // Loaded from memory: GDI+ keeps a file it loads open for the image's
     // lifetime, and the picture in TempDir must stay deletable.
-    stream_ = ReadIntoStream(path);
-    if (stream_) image_.reset(Gdiplus::Image::FromStream(stream_, FALSE));
-    if (!image_ || image_->GetLastStatus() != Gdiplus::Ok || image_->GetWidth() == 0)
-      throw Exception("Unable to load picture " + path);
-    UINT dimensions = image_->GetFrameDimensionsCount();
-    if (dimensions > 0) {
-      std::vector<GUID> ids(dimensions);
-      image_->GetFrameDimensionsList(ids.data(), dimensions);
-      dimension_ = ids[0];
-      frames_ = static_cast<int>(image_->GetFrameCount(&dimension_));
-    }
-    if (frames_ < 1) frames_ = 1;
-    delays_.assign(frames_, 100);
-    UINT size = image_->GetPropertyItemSize(kFrameDelayTag);
-    if (size > sizeof(Gdiplus::PropertyItem)) {
-      std::vector<BYTE> storage(size);
-      auto* item = reinterpret_cast<Gdiplus::PropertyItem*>(storage.data());
-      if (image_->GetPropertyItem(kFrameDelayTag, size, item) == Gdiplus::Ok) {
-        const int count = static_cast<int>(item->length / sizeof(LONG));
-        const auto* values = static_cast<const LONG*>(item->value);
-        for (int i = 0; i < frames_ && i < count; ++i)
-          delays_[i] = values[i] > 1 ? static_cast<int>(values[i]) * 10 : 100;
-      }
-    }
+    LONG bytes = 0;
+    stream_ = ReadIntoStream(path, bytes);
+    if (stream_ && gdi_)
+      LoadWithGdiPlus();
+    else if (stream_)
+      LoadWithOle(bytes);
+    if (width_ <= 0 || height_ <= 0) throw Exception("Unable to load picture " + path);
   }
-  int Width() const { return static_cast<int>(image_->GetWidth()); }
-  int Height() const { return static_cast<int>(image_->GetHeight()); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
   int Frames() const { return frames_; }
   int DelayMs(int frame) const { return delays_[frame]; }
   void Select(int frame) {
-    if (frames_ > 1) image_->SelectActiveFrame(&dimension_, static_cast<UINT>(frame));
+    if (frames_ > 1) gdi_->SelectActiveFrame(image_, &dimension_, static_cast<UINT>(frame));
   }
   void Draw(HDC dc) {
-    Gdiplus::Graphics graphics(dc);
+    if (picture_) {
+      OLE_XSIZE_HIMETRIC w = 0;
+      OLE_YSIZE_HIMETRIC h = 0;
+      picture_->get_Width(&w);
+      picture_->get_Height(&h);
+      picture_->Render(dc, 0, 0, width_, height_, 0, h, w, -h, nullptr);
+      return;
+    }
+    if (!image_) return;
+    GpGraphics* graphics = nullptr;
+    if (gdi_->CreateFromHDC(dc, &graphics) != kGdiPlusOk) return;
     // Pixel for pixel: no smoothing that would blend the picture's edges.
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    graphics.DrawImage(image_.get(), 0, 0, Width(), Height());
+    gdi_->SetInterpolationMode(graphics, kInterpolationNearestNeighbor);
+    gdi_->SetPixelOffsetMode(graphics, kPixelOffsetHalf);
+    gdi_->DrawImageRectI(graphics, image_, 0, 0, width_, height_);
+    gdi_->DeleteGraphics(graphics);
   }
 
   ~PictureImage() {
-    image_.reset();
+    if (image_) gdi_->DisposeImage(image_);
+    if (picture_) picture_->Release();
     if (stream_) stream_->Release();
   }
   PictureImage(const PictureImage&) = delete;
   PictureImage& operator=(const PictureImage&) = delete;
 
  private:
-  // The whole file in a memory stream (null when it cannot be read).
-  static IStream* ReadIntoStream(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return nullptr;
-    LARGE_INTEGER size{};
-    IStream* stream = nullptr;
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (64 << 20)) {
-      const DWORD bytes = static_cast<DWORD>(size.QuadPart);
-      HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-      void* data = memory ? GlobalLock(memory) : nullptr;
-      DWORD read = 0;
-      const bool ok = data && ReadFile(file, data, bytes, &read, nullptr) && read == bytes;
-      if (data) GlobalUnlock(memory);
-      if (ok && CreateStreamOnHGlobal(memory, TRUE, &stream) == S_OK) memory = nullptr;
-      if (memory) GlobalFree(memory);
+  void LoadWithGdiPlus() {
+    if (gdi_->LoadImageFromStream(stream_, &image_) != kGdiPlusOk || !image_) return;
+    UINT w = 0, h = 0;
+    gdi_->GetImageWidth(image_, &w);
+    gdi_->GetImageHeight(image_, &h);
+    width_ = static_cast<int>(w);
+    height_ = static_cast<int>(h);
+    UINT dimensions = 0, count = 0;
+    if (gdi_->GetFrameDimensionsCount(image_, &dimensions) == kGdiPlusOk && dimensions > 0) {
+      std::vector<GUID> ids(dimensions);
+      gdi_->GetFrameDimensionsList(image_, ids.data(), dimensions);
+      dimension_ = ids[0];
+      if (gdi_->GetFrameCount(image_, &dimension_, &count) == kGdiPlusOk && count > 1)
+        frames_ = static_cast<int>(count);
     }
-    CloseHandle(file);
-    return stream;
+    delays_.assign(frames_, 100);
+    UINT size = 0;
+    if (gdi_->GetPropertyItemSize(image_, kFrameDelayTag, &size) != kGdiPlusOk ||
+        size <= sizeof(GdiPlusPropertyItem))
+      return;
+    std::vector<BYTE> storage(size);
+    auto* item = reinterpret_cast<GdiPlusPropertyItem*>(storage.data());
+    if (gdi_->GetPropertyItem(image_, kFrameDelayTag, size, item) != kGdiPlusOk) return;
+    const int values = static_cast<int>(item->length / sizeof(LONG));
+    const auto* delays = static_cast<const LONG*>(item->value);
+    for (int i = 0; i < frames_ && i < values; ++i) delays_[i] = delays[i] > 1 ? static_cast<int>(delays[i]) * 10 : 100;
   }
 
+  void LoadWithOle(LONG bytes) {
+    if (FAILED(OleLoadPicture(stream_, bytes, FALSE, __uuidof(IPicture), reinterpret_cast<void**>(&picture_))) ||
+        !picture_)
+      return;
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    picture_->get_Width(&w);
+    picture_->get_Height(&h);
+    // Sizes come in hundredths of a millimetre.
+    HDC screen = GetDC(nullptr);
+    width_ = MulDiv(w, GetDeviceCaps(screen, LOGPIXELSX), 2540);
+    height_ = MulDiv(h, GetDeviceCaps(screen, LOGPIXELSY), 2540);
+    ReleaseDC(nullptr, screen);
+    delays_.assign(1, 100);
+  }
+
+  const GdiPlusApi* gdi_;
   IStream* stream_ = nullptr;
-  std::unique_ptr<Gdiplus::Image> image_;
+  GpImage* image_ = nullptr;
+  IPicture* picture_ = nullptr;
   GUID dimension_{};
+  int width_ = 0, height_ = 0;
   int frames_ = 1;
   std::vector<int> delays_;
 };

@@ -1,7 +1,9 @@
 // The setup's own picture on the background window: the panel bitmapscreen
 // (raised inner bevel) holding either the animated-picture player Image3 or
 // the still picture Image4. Pictures are loaded with GDI+ (BMP, GIF, JPEG,
-// PNG, ...); a GIF with several frames is played with its frame delays.
+// PNG, ...), a GIF with several frames played with its frame delays; where
+// the system has no GDI+, OLE's picture loader draws BMP, GIF and JPEG files,
+// an animation showing its first frame.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +15,8 @@
 
 namespace zel::ui {
 
-// Starts GDI+ once for the process (on first use) and shuts it down at exit.
+// Starts GDI+ once for the process (on first use) and shuts it down at exit;
+// false when this Windows has no GDI+.
 bool EnsureGdiPlus();
 
 class PictureImage;  // a loaded GDI+ image with its frames

@@ -6,7 +6,7 @@
 #include "platform/fs.h"
 #include "platform/messages.h"
 #include "platform/system.h"
-#include "shell/window_routines.h"
+#include "platform/windows_family.h"
 #include "ui/globals.h"
 #include "ui/main_setup.h"
 #include "ui/prompts.h"
@@ -150,6 +150,7 @@ void TUnzip::ExpandSetupFiles() {
   PreparationSettings settings;
   if (MainSetup) {
     settings.sourceDir = MainSetup->data.SourceDir;
+    settings.setupProgram = sys::ProgramFile();
     settings.tempDir = MainSetup->data.TempDir;
     settings.bitmapFile = MainSetup->data.BitmapFile;
     settings.fileEntryCount = MainSetup->data.FileEntries.Count();
@@ -165,28 +166,37 @@ void TUnzip::ExpandSetupFiles() {
     stage_->SetupAborted = SetupAborted;
     stage_->ShowProgress(percentageDone);
   };
-  const std::string segTmpDir = WindowsFolder() + "\\temp";
+  // TempDir was made fresh at start-up; the component's scratch folder goes
+  // inside it.
+  const std::string segTmpDir = ScratchFolder(settings.tempDir);
   ez.Prepare("disk", settings.sourceDir, segTmpDir);
-  try {
-    fs::ForceDirectories(settings.tempDir);
-    fs::ForceDirectories(segTmpDir);
-  } catch (const std::exception& e) {
-    // The window stays open; the user can only end the setup by aborting.
-    sys::MsgBox(e.what(), sys::kMbOk | sys::kMbIconError);
-    return;
-  }
   expanding_ = true;
   try {
+    if (settings.tempDir.empty() || !fs::DirectoryExists(settings.tempDir))
+      throw EInOutError("No temporary folder could be made");
+    fs::ForceDirectories(segTmpDir);
     ez.ExpandAll();
+    Succeeded = !SetupAborted;
+  } catch (const std::exception& e) {
+    ExpansionFailed(e.what());
   } catch (...) {
-    // After the user's abort the expansion ends with an error by design;
-    // the user has already been asked, so no error box follows.
-    if (!SetupAborted) sys::MsgBox(kErrorExpanding, sys::kMbOk);
-    if (ZEL) ZEL->ClearReboot();
-    SetupAborted = true;
+    ExpansionFailed("");
   }
   expanding_ = false;
-  EndModal(SetupAborted ? IDABORT : IDOK);
+  EndModal(Succeeded ? IDOK : IDABORT);
+}
+
+void TUnzip::ExpansionFailed(const char* reason) {
+  // After the user's abort the expansion ends with an error by design; the
+  // user has already been asked, so no error box follows.
+  if (!SetupAborted) {
+    std::string text = kErrorExpanding;
+    if (*reason) text = text + "\n\n" + reason;
+    sys::MsgBox(text, sys::kMbOk);
+  }
+  if (MainSetup) MainSetup->data.ExitCode = SetupAborted ? kExitCancelled : kExitFailed;
+  if (ZEL) ZEL->ClearReboot();
+  SetupAborted = true;
 }
 
 void TUnzip::FormClick() {
@@ -201,7 +211,8 @@ void TUnzip::FormClick() {
   if (MainSetup) MainSetup->ClearTempDir();
   KillTimer(Handle(), kTimer1);
   // Ends the modal run; while an expansion is running the window closes as
-  // soon as it has stopped (at the next progress report of a compressed file).
+  // soon as it has stopped (at the next file, or the next progress report of
+  // the file being decoded).
   EndModal(IDABORT);
 }
 
@@ -235,6 +246,12 @@ void TUnzip::ShowPicture(const std::string& path, bool animated) {
   panel.SetBounds(place.left, place.top, place.width, place.height);
   panel.Show(true);
   main.Repaint();
+}
+
+bool TUnzip::OnCommand(int id, int notifyCode) {
+  if (id != IDCANCEL) return Dialog::OnCommand(id, notifyCode);
+  FormClick();
+  return true;
 }
 
 INT_PTR TUnzip::OnMessage(UINT message, WPARAM wParam, LPARAM) {

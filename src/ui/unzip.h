@@ -2,9 +2,10 @@
 // before the wizard. One second after it opens it expands the setup package
 // (disk.001, disk.002, ... in SourceDir) flat into TempDir with SegCompEZ1,
 // showing a gauge, asking for missing disks and putting the setup's picture
-// on the background. A click on the window asks "Abort Setup Process ?".
-// Any failure shows "Error Expanding Files!!" and sets SetupAborted; the
-// background then ends the setup without the wizard.
+// on the background. A click on the window, Esc and its close command ask
+// "Abort Setup Process ?". Any failure shows "Error Expanding Files!!" (with
+// the reason below it) and sets SetupAborted; the background shows the
+// wizard only when the expansion Succeeded.
 #pragma once
 
 #include <functional>
@@ -40,6 +41,9 @@ class TUnzip : public Dialog, private PreparationHost {
 
   // Set when the expansion failed or the user aborted.
   bool SetupAborted = false;
+  // Set only when the whole package was expanded and nobody aborted: the
+  // only way to the wizard.
+  bool Succeeded = false;
   bool BitmapShown() const { return stage_ && stage_->BitmapShown; }
   std::string SegmentPath() const { return stage_ ? stage_->SegmentPath : std::string(); }
 
@@ -48,12 +52,15 @@ class TUnzip : public Dialog, private PreparationHost {
 
  protected:
   INT_PTR OnInitDialog() override;
+  // Esc and the close command (IDCANCEL) ask the abort question.
+  bool OnCommand(int id, int notifyCode) override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void FormShow();
   void Timer1Timer();
   void ExpandSetupFiles();
+  void ExpansionFailed(const char* reason);
   void FormClick();
   void LayOut();
 

@@ -193,6 +193,7 @@ void TZEL::browseClick() {
 
 void TZEL::installClick() {
   ReadControls();
+  if (!ConfirmInstallRights(Data(), state.destination, !state.fullInstall)) return;
   SetWizardPage(state, Data(), kPageInstall);
   state.installing = true;
   ShowState();
@@ -229,7 +230,9 @@ void TZEL::PerformInstall() {
       RunInstall(data, choices, windowsDir, data.Header.text, ops, hooks_ ? *hooks_ : noHooks);
   if (outcome.completed) {
     data.InstallCompleted = true;
+    data.ExitCode = kExitInstalled;
   } else {
+    data.ExitCode = kExitFailed;
     state.rebootChecked = false;
     sys::MsgBox(outcome.error, sys::kMbOk | sys::kMbIconError);
   }

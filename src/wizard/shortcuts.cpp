@@ -9,66 +9,64 @@
 namespace zel {
 namespace {
 
-constexpr char kDesktop[] = "\\Desktop\\";
-constexpr char kStartMenu[] = "\\Start Menu\\";
-constexpr char kPrograms[] = "\\Start Menu\\Programs\\";
-
 LinkLocation InFolder(const std::string& parent, const std::string& folder,
                       const std::string& programName) {
-  const std::string dir = parent + folder + "\\";
+  const std::string dir = parent + "\\" + folder + "\\";
   return {dir, dir + programName + ".lnk"};
+}
+
+LinkLocation Single(const std::string& parent, const std::string& programName) {
+  return {parent, parent + "\\" + programName + ".lnk"};
 }
 
 }  // namespace
 
-std::vector<LinkLocation> PlanLinkLocations(const std::string& windowsDir,
+std::vector<LinkLocation> PlanLinkLocations(const LinkFolders& links,
                                             const std::string& folder,
                                             const std::string& programName, bool desktop,
                                             bool startMenu, bool folderDesktop,
                                             bool folderStartMenu) {
-  const std::string& w = windowsDir;
   std::vector<LinkLocation> plan;
   if (folderDesktop || folderStartMenu) {
     if (folderDesktop) {
-      plan.push_back(InFolder(w + kDesktop, folder, programName));
-      plan.push_back(InFolder(w + kPrograms, folder, programName));
+      plan.push_back(InFolder(links.desktop, folder, programName));
+      plan.push_back(InFolder(links.programs, folder, programName));
     }
-    if (folderStartMenu) plan.push_back(InFolder(w + kStartMenu, folder, programName));
+    if (folderStartMenu) plan.push_back(InFolder(links.startMenu, folder, programName));
   } else {
-    plan.push_back(InFolder(w + kPrograms, folder, programName));
+    plan.push_back(InFolder(links.programs, folder, programName));
   }
-  if (desktop) plan.push_back({"", w + kDesktop + programName + ".lnk"});
-  if (startMenu) plan.push_back({"", w + kStartMenu + programName + ".lnk"});
+  if (desktop) plan.push_back(Single(links.desktop, programName));
+  if (startMenu) plan.push_back(Single(links.startMenu, programName));
   return plan;
 }
 
-std::vector<UninstallItem> LinkUninstallItems(const std::string& windowsDir,
+std::vector<UninstallItem> LinkUninstallItems(const LinkFolders& links,
                                               const std::string& folder,
                                               const std::string& title, bool desktop,
                                               bool startMenu, bool folderDesktop,
                                               bool folderStartMenu) {
-  const std::string& w = windowsDir;
   const std::string pattern = "\\" + title + ".*";
   std::vector<UninstallItem> items;
   auto programFolder = [&](const std::string& parent) {
-    if (!folder.empty()) items.push_back({"Folders", w + parent + folder});
-    items.push_back({"UNINS", w + parent + folder + pattern});
+    if (!folder.empty()) items.push_back({"Folders", parent + "\\" + folder});
+    items.push_back({"UNINS", parent + "\\" + folder + pattern});
   };
-  if (folderDesktop) programFolder(kDesktop);
-  if (desktop) items.push_back({"UNINS", w + "\\Desktop" + pattern});
-  if (startMenu) items.push_back({"UNINS", w + "\\Start Menu" + pattern});
-  if (folderStartMenu) programFolder(kStartMenu);
-  programFolder(kPrograms);
+  if (folderDesktop) programFolder(links.desktop);
+  if (desktop) items.push_back({"UNINS", links.desktop + pattern});
+  if (startMenu) items.push_back({"UNINS", links.startMenu + pattern});
+  if (folderStartMenu) programFolder(links.startMenu);
+  programFolder(links.programs);
   return items;
 }
 
-TShortcuts::TShortcuts(std::string windowsDir) : windowsDir_(std::move(windowsDir)) {
+TShortcuts::TShortcuts(LinkFolders links) : links_(std::move(links)) {
   ScanFolderList();
 }
 
 void TShortcuts::ScanFolderList() {
   FolderList.Clear();
-  for (const fs::FindEntry& entry : fs::FindFiles(windowsDir_ + kPrograms + "*.*")) {
+  for (const fs::FindEntry& entry : fs::FindFiles(links_.programs + "\\*.*")) {
     if (entry.name.empty() || entry.name[0] == '.') continue;
     if (Contains(UpperCase(entry.name), ".LNK")) continue;
     FolderList.Add(entry.name);
@@ -81,7 +79,7 @@ std::string TShortcuts::WorkingDirectory() const {
 }
 
 void TShortcuts::CreateLinks(const LinkSaveFunction& save) {
-  for (const LinkLocation& place : PlanLinkLocations(windowsDir_, Folder, ProgramName, Desktop,
+  for (const LinkLocation& place : PlanLinkLocations(links_, Folder, ProgramName, Desktop,
                                                      StartMenu, FolderDesktop, FolderStartMenu)) {
     try {
       if (!place.folder.empty() && !fs::DirectoryExists(place.folder))
@@ -139,7 +137,7 @@ void RunShortcutStep(const TStringList& shortcutEntries, const TStringList& dirT
       shortcuts.StartMenu = entry.startMenu && host.StartMenuTicked(entry.title);
 
       for (const UninstallItem& item :
-           LinkUninstallItems(shortcuts.WindowsDir(), entry.folder, entry.title,
+           LinkUninstallItems(shortcuts.Links(), entry.folder, entry.title,
                               shortcuts.Desktop, shortcuts.StartMenu, shortcuts.FolderDesktop,
                               shortcuts.FolderStartMenu))
         host.Record(item.section, item.name);

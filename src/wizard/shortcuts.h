@@ -7,23 +7,24 @@
 #include <vector>
 
 #include "platform/string_list.h"
+#include "wizard/link_folders.h"
 
 namespace zel {
 
-// One place a link is saved: the folder to create first (empty for the single
-// links on the desktop and in the Start Menu, which go into folders that
-// exist) and the full path of the ".lnk" file.
+// One place a link is saved: the folder to create first when it is missing
+// (the program folder, or for the single links the desktop or Start Menu
+// itself) and the full path of the ".lnk" file.
 struct LinkLocation {
   std::string folder;
   std::string linkPath;
   bool operator==(const LinkLocation&) const = default;
 };
 
-// Where one link goes, in the order the links are made. W is the Windows
-// folder; the program folder `folder` lies below W\Desktop\, W\Start Menu\ or
-// W\Start Menu\Programs\. The Programs folder gets the link when no folder
-// option is set or when the desktop folder is chosen.
-std::vector<LinkLocation> PlanLinkLocations(const std::string& windowsDir,
+// Where one link goes, in the order the links are made. The program folder
+// `folder` lies below the desktop, the Start Menu or its Programs folder. The
+// Programs folder gets the link when no folder option is set or when the
+// desktop folder is chosen.
+std::vector<LinkLocation> PlanLinkLocations(const LinkFolders& links,
                                             const std::string& folder,
                                             const std::string& programName, bool desktop,
                                             bool startMenu, bool folderDesktop,
@@ -40,7 +41,7 @@ struct UninstallItem {
 // the program folders and the "title.*" patterns of every place the link may
 // go. An empty folder adds no "Folders" record: the links then lie directly
 // in the desktop or Start Menu folders, which must never be removed.
-std::vector<UninstallItem> LinkUninstallItems(const std::string& windowsDir,
+std::vector<UninstallItem> LinkUninstallItems(const LinkFolders& links,
                                               const std::string& folder,
                                               const std::string& title, bool desktop,
                                               bool startMenu, bool folderDesktop,
@@ -51,9 +52,9 @@ using LinkSaveFunction = std::function<bool(const std::string& linkPath)>;
 
 class TShortcuts {
  public:
-  // windowsDir is the folder holding Desktop and Start Menu. Scans the
-  // existing program folders into FolderList.
-  explicit TShortcuts(std::string windowsDir);
+  // links are the folders that receive the links. Scans the existing
+  // program folders into FolderList.
+  explicit TShortcuts(LinkFolders links);
 
   std::string RunProgram;   // full path of the program the link starts
   std::string Folder;       // program folder, may hold backslashes for nesting
@@ -65,9 +66,9 @@ class TShortcuts {
   TStringList FolderList;   // existing program folders (ScanFolderList)
   std::string IconFile;     // file holding the link's icon (index 0)
 
-  const std::string& WindowsDir() const { return windowsDir_; }
+  const LinkFolders& Links() const { return links_; }
 
-  // Fills FolderList with the names under W\Start Menu\Programs\, except
+  // Fills FolderList with the names in the Programs folder, except
   // names beginning with "." and names holding ".LNK" in any case.
   void ScanFolderList();
 
@@ -86,7 +87,7 @@ class TShortcuts {
   std::string WorkingDirectory() const;
 
  private:
-  std::string windowsDir_;
+  LinkFolders links_;
 };
 
 // The wizard around the shortcut step.

@@ -23,11 +23,11 @@ void UninstallRecord::Add(const char* section, const std::string& item) {
   writer_.WriteString(file_, section, item.c_str(), "");
 }
 
-void UninstallRecord::AddLinkRecords(const std::string& windowsDir, const std::string& folder,
+void UninstallRecord::AddLinkRecords(const LinkFolders& links, const std::string& folder,
                                      const std::string& title, bool folderDesktop, bool desktop,
                                      bool startMenu, bool folderStartMenu) {
   for (const UninstallItem& item :
-       LinkUninstallItems(windowsDir, folder, title, desktop, startMenu, folderDesktop, folderStartMenu))
+       LinkUninstallItems(links, folder, title, desktop, startMenu, folderDesktop, folderStartMenu))
     Add(item.section.c_str(), item.name);
 }
 

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "wizard/link_folders.h"
+
 namespace zel {
 
 // The private-profile calls the record needs. WriteString throws zel::Exception
@@ -40,9 +42,9 @@ class UninstallRecord {
 
   // The records of one link, in this order: desktop folder, single desktop
   // link, single Start Menu link, Start Menu folder, Programs folder (always).
-  // windowsDir is the Windows folder, folder the entry's folder field, title
-  // its title.
-  void AddLinkRecords(const std::string& windowsDir, const std::string& folder,
+  // links are the folders that receive links, folder the entry's folder
+  // field, title its title.
+  void AddLinkRecords(const LinkFolders& links, const std::string& folder,
                       const std::string& title, bool folderDesktop, bool desktop, bool startMenu,
                       bool folderStartMenu);
   // An INI entry: its file when the name holds a backslash, else the file in

@@ -6,6 +6,7 @@
 #include "archive_test_util.h"
 #include "platform/fs.h"
 #include "platform/paths.h"
+#include "platform/safe_name.h"
 
 namespace zel {
 namespace {
@@ -50,6 +51,16 @@ uint32_t Sum(const std::vector<uint8_t>& d) {
   uint32_t s = 0;
   for (uint8_t b : d) s += b;
   return s;
+}
+
+// What the expansion of s raises as damage; "no error" when it ends well.
+std::string DamageOf(TCompress& c, TStream& s, TStringList* list = nullptr) {
+  try {
+    c.ExpandStreamFiles(s, list);
+  } catch (const EDamagedArchive& e) {
+    return e.what();
+  }
+  return "no error";
 }
 
 TMemoryStream Pack(std::vector<PackEntry> entries, TCompressionMethod method, int32_t key = 0) {
@@ -178,28 +189,60 @@ TEST(CompressHeader, EntryAboveMaxEntrySizeIsRefusedBeforeWriting) {
   EXPECT_FALSE(fs::FileExists(dir / "huge"));
 }
 
-TEST(CompressExpand, NameListTargetPathAndBackslashNames) {
+TEST(CompressExpand, NameListAndTargetPath) {
   ScratchDir dir;
-  ScratchDir other;
-  // A name starting with a backslash: the scratch folder without its drive.
-  std::string abs = other / "abs.txt";
-  if (abs.size() > 1 && abs[1] == ':') abs.erase(0, 2);
   std::vector<PackEntry> entries = {{"A.txt", "", Text("a"), kDate, 0},
                                     {"b.txt", "", Text("bb"), kDate, 0},
-                                    {abs, "", Text("abs"), kDate, 0}};
+                                    {"sub/c.txt", "", Text("c"), kDate, 0}};
   TMemoryStream archive = Pack(entries, coNone);
   TCompress c;
+  c.MakeDirectories = true;
   c.SetTargetPath(dir.Path());
   EXPECT_EQ(c.TargetPath(), dir.Path() + "\\");
   TStringList wanted;
   wanted.Add("a.TXT");
-  wanted.Add(ExtractFilePath(abs) + "ABS.txt");
+  wanted.Add("SUB/c.txt");
   c.ExpandStreamFiles(archive, &wanted);
   ASSERT_EQ(wanted.Count(), 2);
   EXPECT_EQ(wanted[0], dir / "A.txt");
-  EXPECT_EQ(wanted[1], abs);
+  EXPECT_EQ(wanted[1], dir / "sub\\c.txt");  // either separator becomes a backslash
   EXPECT_FALSE(fs::FileExists(dir / "b.txt"));
-  EXPECT_EQ(ReadBytes(other / "abs.txt"), Text("abs"));
+  EXPECT_EQ(ReadBytes(dir / "sub\\c.txt"), Text("c"));
+}
+
+// Stored names that would leave TargetPath or open a device are an error of
+// the package naming the entry; nothing of the archive is written.
+TEST(CompressExpand, UnsafeNamesAreRefusedBeforeAnythingIsWritten) {
+  const std::vector<std::string> names = {"../win.ini", "..\\win.ini", "../../../evil.txt", "q2/../../../../evil.txt",
+                                          "\\abs.txt", "/abs.txt", "C:\\x.txt", "\\\\server\\x.txt", "a:b", "COM2.txt",
+                                          "AUX", "NUL", "LPT1", "CON", "", std::string(300, 'a'), "dir\\..\\x"};
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    ScratchDir outer;
+    const std::string target = outer / "a\\b\\c";
+    fs::ForceDirectories(target);
+    TMemoryStream archive(RawArchive(1, {RawEntry("first.txt", coNone, Text("1"), Sum(Text("1"))),
+                                         RawEntry(name, coNone, {}, 0)}));
+    TCompress c;
+    c.SetTargetPath(target);
+    for (bool testOnly : {false, true}) {
+      archive.Seek(0, SeekOrigin::kBegin);
+      c.TestOnly = testOnly;
+      try {
+        c.ExpandStreamFiles(archive, nullptr);
+        FAIL() << "no error";
+      } catch (const EUnsafeName& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("damaged or unsafe package: \"" + name + "\" ", 0), 0u) << e.what();
+      }
+    }
+    // Only the entry before the bad one arrived, where it belongs.
+    int files = 0;
+    for (const std::string& dir : {outer.Path(), outer / "a", outer / "a\\b", target})
+      for (const auto& e : fs::FindFiles(dir + "\\*"))
+        files += !(e.attributes & fs::kAttrDirectory);
+    EXPECT_EQ(files, 1);
+    EXPECT_TRUE(fs::FileExists(target + "\\first.txt"));
+  }
 }
 
 TEST(CompressExpand, CheckFileRenamesSkipsAndStops) {
@@ -237,7 +280,7 @@ TEST(CompressExpand, CheckFileRenamesSkipsAndStops) {
 TEST(CompressExpand, EmptyEntriesBeyondTotalSizeStillArrive) {
   ScratchDir dir;
   // Empty entries after the last non-empty one, as an older writer stored them.
-  TMemoryStream s(RawArchive(3, {RawEntry("data", coNone, Text("abc"), 0),
+  TMemoryStream s(RawArchive(3, {RawEntry("data", coNone, Text("abc"), Sum(Text("abc"))),
                                  RawEntry("empty1", coNone, {}, 0), RawEntry("empty2", coNone, {}, 0)}));
   TCompress c;
   c.SetTargetPath(dir.Path());
@@ -248,24 +291,35 @@ TEST(CompressExpand, EmptyEntriesBeyondTotalSizeStillArrive) {
   TMemoryStream onlyEmpty = Pack({{"e", "", {}, kDate, 0}}, coLZH5);
   c.ExpandStreamFiles(onlyEmpty, nullptr);
   EXPECT_EQ(fs::FileSize(dir / "e"), 0);
-  // A non-empty entry beyond TotalSize is not expanded.
-  TMemoryStream beyond(RawArchive(1, {RawEntry("x", coNone, Text("x"), 0),
-                                      RawEntry("y", coNone, Text("y"), 0)}));
-  c.ExpandStreamFiles(beyond, nullptr);
+}
+
+TEST(CompressExpand, DataBeyondTotalSizeIsDamage) {
+  ScratchDir dir;
+  TMemoryStream beyond(RawArchive(1, {RawEntry("x", coNone, Text("x"), Sum(Text("x"))),
+                                      RawEntry("y", coNone, Text("y"), Sum(Text("y")))}));
+  TCompress c;
+  c.SetTargetPath(dir.Path());
+  EXPECT_EQ(DamageOf(c, beyond),
+            "damaged or unsafe package: \"y\" lies beyond the total size of its archive");
   EXPECT_FALSE(fs::FileExists(dir / "y"));
 }
 
 TEST(CompressExpand, UnknownMethodDataIsSkipped) {
   ScratchDir dir;
-  TMemoryStream s(RawArchive(6, {RawEntry("odd", 9, Text("zzz"), 0),
-                                 RawEntry("custom", coCustom, Text("qqq"), 0, 0),
-                                 RawEntry("next", coNone, Text("abc"), 0, 0, 0)}));
+  TMemoryStream s(RawArchive(3, {RawEntry("odd", 9, Text("zzz"), 0, 0, 0),
+                                 RawEntry("custom", coCustom, Text("qqq"), 0, 0, 0),
+                                 RawEntry("next", coNone, Text("abc"), Sum(Text("abc")))}));
   TCompress c;
   c.SetTargetPath(dir.Path());
   c.ExpandStreamFiles(s, nullptr);
   EXPECT_EQ(fs::FileSize(dir / "odd"), 0);
   EXPECT_EQ(fs::FileSize(dir / "custom"), 0);
   EXPECT_EQ(ReadBytes(dir / "next"), Text("abc"));
+  // A method that cannot give the bytes its header promises fails, even
+  // where the sum of nothing matches the stored checksum.
+  TMemoryStream promised(RawArchive(3, {RawEntry("odd", 9, Text("zzz"), 0)}));
+  EXPECT_EQ(DamageOf(c, promised),
+            "damaged or unsafe package: \"odd\" expands to fewer than the 3 bytes its header gives");
 }
 
 TEST(CompressExpand, CustomMethodRunsOnExpandAndIsChecked) {
@@ -332,13 +386,95 @@ TEST(CompressKey, LockedEntriesNeedTheRightKey) {
   }
 }
 
-TEST(CompressKey, StoredEntriesCopyWithoutKey) {
+TEST(CompressKey, StoredEntriesAreCheckedLikeOthers) {
   ScratchDir dir;
-  TMemoryStream s(RawArchive(2, {RawEntry("n", coNone, Text("ab"), 77, 2)}));
   TCompress c;
   c.SetTargetPath(dir.Path());
-  c.ExpandStreamFiles(s, nullptr);
+  // Locked stored data: its checksum holds the key too.
+  TMemoryStream locked(RawArchive(2, {RawEntry("n", coNone, Text("ab"), Sum(Text("ab")) + 77, 1)}));
+  EXPECT_THROW(c.ExpandStreamFiles(locked, nullptr), EInvalidKey);
+  EXPECT_FALSE(fs::FileExists(dir / "n"));
+  locked.Seek(0, SeekOrigin::kBegin);
+  c.Key = 77;
+  c.ExpandStreamFiles(locked, nullptr);
   EXPECT_EQ(ReadBytes(dir / "n"), Text("ab"));
+  // A flipped byte in open stored data.
+  c.Key = 0;
+  TMemoryStream flipped(RawArchive(2, {RawEntry("f", coNone, Text("aC"), Sum(Text("ab")))}));
+  EXPECT_THROW(c.ExpandStreamFiles(flipped, nullptr), EBadChecksum);
+  // Stored data must be exactly as long as the file.
+  TMemoryStream longer(RawArchive(5, {RawEntry("l", coNone, Text("abc"), Sum(Text("abc")), 0, 5)}));
+  EXPECT_EQ(DamageOf(c, longer),
+            "damaged or unsafe package: \"l\" is stored in a size other than the 5 bytes its header gives");
+}
+
+// An entry may not give more than its header says: the output is cut off
+// there with an error, so no entry grows past the room checked for it.
+TEST(CompressExpand, EntryGivingMoreThanItsSizeIsStopped) {
+  ScratchDir dir;
+  const std::vector<uint8_t> data(50000, 'a');
+  TMemoryStream packed = Pack({{"big", "", data, kDate, 0}}, coRLE);
+  auto bytes = packed.Data();
+  format::PutU32(bytes.data() + 8, 20);                  // TotalSize
+  format::PutU32(bytes.data() + 21 + 8, 20);             // ExpandedSize
+  TMemoryStream s(bytes);
+  TCompress c;
+  c.SetTargetPath(dir.Path());
+  EXPECT_EQ(DamageOf(c, s),
+            "damaged or unsafe package: \"big\" expands to more than the 20 bytes its header gives");
+  EXPECT_LE(fs::FileSize(dir / "big"), 20);
+  // A custom method is held to the same size.
+  TMemoryStream custom(RawArchive(2, {RawEntry("c", coCustom, Text("xyz"), 0, 0, 2)}, "ABC"));
+  c.OnRecognize = [](const std::string&, bool& ok) { ok = true; };
+  c.OnExpand = [](TStream& dest, TStream& source, int32_t srcSize, int32_t, const std::string&, int32_t&) {
+    std::vector<uint8_t> buf(static_cast<size_t>(srcSize));
+    source.ReadBuffer(buf.data(), srcSize);
+    dest.WriteBuffer(buf.data(), srcSize);
+  };
+  EXPECT_THROW(c.ExpandStreamFiles(custom, nullptr), EDamagedArchive);
+}
+
+// A compressed entry with no stored data cannot give any bytes: an empty LH5
+// stream that claims 500,000,000 bytes ends at once, before writing.
+TEST(CompressExpand, EmptyStreamBombEndsAtOnce) {
+  ScratchDir dir;
+  TMemoryStream s(RawArchive(500000000, {RawEntry("bomb", coLZH5, {}, 0, 0, 500000000)}, "LH5"));
+  TCompress c;
+  c.SetTargetPath(dir.Path());
+  EXPECT_EQ(DamageOf(c, s),
+            "damaged or unsafe package: \"bomb\" has no stored data for its 500000000 bytes");
+  EXPECT_EQ(fs::FileSize(dir / "bomb"), 0);
+}
+
+TEST(CompressExpand, EveryListedNameMustArrive) {
+  ScratchDir dir;
+  TMemoryStream archive = Pack({{"a", "", Text("a"), kDate, 0}, {"b", "", Text("b"), kDate, 0}}, coNone);
+  TCompress c;
+  c.SetTargetPath(dir.Path());
+  TStringList list;
+  list.Add("a");
+  list.Add("");  // a blank line names no file
+  list.Add("gone.txt");
+  list.Add("b");
+  EXPECT_EQ(DamageOf(c, archive, &list),
+            "damaged or unsafe package: \"gone.txt\" is missing from its archive");
+  // With a list, a file that cannot be created ends the expansion.
+  TMemoryStream nested = Pack({{"missing\\a", "", Text("a"), kDate, 0}}, coNone);
+  TStringList wanted;
+  wanted.Add("missing\\a");
+  EXPECT_THROW(c.ExpandStreamFiles(nested, &wanted), EFCreateError);
+}
+
+TEST(CompressHeader, ExpandedSizeOfTakesTheLargerOfTotalAndEntries) {
+  TCompress c;
+  TMemoryStream honest = Pack(SampleEntries(), coLZH5);
+  EXPECT_EQ(c.ExpandedSizeOf(honest), 13 + 70000 + 20000 + 9000);
+  TMemoryStream small(RawArchive(1, {RawEntry("x", coNone, Text("xyz"), 0)}));
+  EXPECT_EQ(c.ExpandedSizeOf(small), 3);
+  TMemoryStream inflated(RawArchive(2000000000, {RawEntry("x", coNone, Text("xyz"), 0)}));
+  EXPECT_EQ(c.ExpandedSizeOf(inflated), 2000000000);
+  TMemoryStream empty(std::vector<uint8_t>(10, 0));
+  EXPECT_EQ(c.ExpandedSizeOf(empty), 0);
 }
 
 TEST(CompressExpand, CorruptUnlockedEntryKeepsPartialFile) {
@@ -365,7 +501,7 @@ TEST(CompressExpand, UncreatableOutputSkipsOrThrows) {
                                coNone);
   TCompress c;
   c.SetTargetPath(dir.Path());
-  c.ExpandStreamFiles(archive, nullptr);
+  c.ExpandStreamFiles(archive, nullptr);  // a whole-archive expansion passes over it
   EXPECT_EQ(ReadBytes(dir / "b"), Text("b"));
   archive.Seek(0, SeekOrigin::kBegin);
   c.ExceptionOnFileError = true;

@@ -4,6 +4,11 @@
 
 #include "archive_test_util.h"
 #include "platform/fs.h"
+#include "platform/safe_name.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace zel {
 namespace {
@@ -38,8 +43,7 @@ TEST(Package, BuildListTestExtract) {
   EXPECT_EQ(written.size(), 3u);
   EXPECT_EQ(ReadBytes(dest / "app\\bin\\prog.exe"), ReadBytes(product / "app\\bin\\prog.exe"));
   EXPECT_EQ(fs::FileSize(dest / "app\\empty.ini"), 0);
-  // Stored (incompressible) entries are not protected by the key; the
-  // compressed ones are.
+  // Every entry, stored ones included, needs the right key.
   r.key = 98;
   EXPECT_THROW(TestPackage(r), EInvalidKey);
 }
@@ -57,6 +61,73 @@ TEST(Package, ExtractRefusesNamesLeavingTheDestination) {
   EXPECT_THROW(ExtractPackage(r, dest.Path()), Exception);
   EXPECT_FALSE(fs::FileExists(dest.Path() + "\\..\\escaped.txt"));
 }
+
+// Writes a one-archive set into out and returns the request that reads it.
+ReadRequest OneArchiveSet(const SegArchiveSpec& spec, const ScratchDir& out, const ScratchDir& tmp) {
+  SegmentSetOptions o;
+  o.outDir = out.Path();
+  WriteSegmentSet({spec}, o);
+  ReadRequest r;
+  r.segDir = out.Path();
+  r.tmpDir = tmp.Path();
+  return r;
+}
+
+TEST(Package, TemplateFolderDecidesWhereAnArchiveGoes) {
+  const std::string dest = "D:\\dest";
+  EXPECT_EQ(ExtractFolder(dest, "app\\"), "D:\\dest\\app\\");
+  EXPECT_EQ(ExtractFolder(dest, "app/sub/"), "D:\\dest\\app\\sub\\");
+  EXPECT_EQ(ExtractFolder(dest + "\\", ""), "D:\\dest\\");
+  // An absolute template folder names the author's machine: its files go
+  // straight into the destination.
+  for (const char* absolute : {"C:\\Program Files\\App\\", "\\root\\", "/root/", "\\\\server\\share\\", "a:"})
+    EXPECT_EQ(ExtractFolder(dest, absolute), "D:\\dest\\") << absolute;
+  for (const char* unsafe : {"..\\..\\tpl\\", "app\\..\\..\\", "q2/../../", "x\\a:b\\", "CON\\", "app.\\"}) {
+    try {
+      ExtractFolder(dest, unsafe);
+      ADD_FAILURE() << unsafe;
+    } catch (const EUnsafeName& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("damaged or unsafe package: the template folder: \"", 0), 0u) << e.what();
+    }
+  }
+}
+
+TEST(Package, UnsafeTemplateFailsListingVerifyingAndExtracting) {
+  ScratchDir out, tmp, dest;
+  const ReadRequest r = OneArchiveSet({"..\\..\\tpl\\*.*", {{"a.txt", "", test::Text("a"), 0, 0}}}, out, tmp);
+  EXPECT_THROW(ListPackage(r), EUnsafeName);
+  EXPECT_THROW(TestPackage(r), EUnsafeName);
+  EXPECT_THROW(ExtractPackage(r, dest / "x\\y"), EUnsafeName);
+  EXPECT_FALSE(fs::DirectoryExists(dest / "tpl"));
+  EXPECT_FALSE(fs::DirectoryExists(dest / "x\\tpl"));
+}
+
+#ifndef _WIN32
+// A link planted in the destination is not written through, whether it
+// stands for a folder on the way or for the file itself.
+TEST(Package, LinkInTheDestinationIsNotFollowed) {
+  ScratchDir out, tmp, dest, outside;
+  const ReadRequest r = OneArchiveSet({"app\\*.*", {{"readme.txt", "", test::Text("new"), 0, 0}}}, out, tmp);
+  auto host = [](const std::string& path) {
+    std::string p = path;
+    for (char& c : p)
+      if (c == '\\') c = '/';
+    return p;
+  };
+  ASSERT_EQ(::symlink(host(outside.Path()).c_str(), host(dest / "app").c_str()), 0);
+  EXPECT_THROW(ExtractPackage(r, dest.Path()), Exception);
+  EXPECT_FALSE(fs::FileExists(outside / "readme.txt"));
+  fs::DeleteFile(dest / "app");
+  fs::ForceDirectories(dest / "app");
+  test::WriteBytes(outside / "victim.txt", test::Text("old"));
+  ASSERT_EQ(::symlink(host(outside / "victim.txt").c_str(), host(dest / "app\\readme.txt").c_str()), 0);
+  EXPECT_THROW(ExtractPackage(r, dest.Path()), Exception);
+  EXPECT_EQ(ReadBytes(outside / "victim.txt"), test::Text("old"));
+  // Removing the destination removes the link, not what it points to.
+  test::RemoveTree(dest.Path());
+  EXPECT_EQ(ReadBytes(outside / "victim.txt"), test::Text("old"));
+}
+#endif
 
 TEST(Package, BuildRejectsMissingOrEmptyFolders) {
   ScratchDir out, empty;

@@ -8,6 +8,7 @@
 #include "archive_test_util.h"
 #include "platform/fs.h"
 #include "platform/paths.h"
+#include "platform/safe_name.h"
 
 namespace zel {
 namespace {
@@ -192,7 +193,7 @@ TEST(SegSet, SameNamedSegmentsOnePerDiskViaMountPrompt) {
   f.seg.ExpandAll();
   f.ExpectTree("m", 3);
   ASSERT_GE(prompter.log.size(), 2u);
-  EXPECT_EQ(prompter.log[0], "Mount Segment #1|Directory Path:|" + LowerCase(f.out.Path()));
+  EXPECT_EQ(prompter.log[0], "Mount Segment #1|Directory Path:|" + f.out.Path());
   EXPECT_EQ(prompter.log[1], prompter.log[0]);
   EXPECT_EQ(prompter.log[2].substr(0, 17), "Mount Segment #2|");
   // Cancel at the prompt aborts before OnSegBefore.
@@ -399,28 +400,167 @@ TEST(SegSet, ListRecordsAndTemplateText) {
   EXPECT_EQ(f.seg.ArcList()[0].FileList.Count(), 2);
 }
 
-TEST(SegSet, ListArchiveCannotWriteOutsideTmpDir) {
-  SetFixture f;
+// List archives come from the package: a name of theirs that would leave the
+// scratch folder is an error of the package, and nothing is written for it.
+TEST(SegSet, ListArchiveNamesPassTheGuard) {
   ScratchDir victim;
+  const std::vector<std::vector<PackEntry>> lists = {
+      {{"..\\..\\escape.lst", "", Text("a.txt"), 0, 0}},
+      {{"filelist.lst", "", Text("a.txt"), 0, 0}, {victim / "abs.txt", "", Text("x"), 0, 0}},
+      {{"filelist.lst", "", Text("a.txt"), 0, 0}, {"c:../drive.txt", "", Text("y"), 0, 0}},
+      {{"filelist.lst", "", Text("a.txt"), 0, 0}, {"../../up.txt", "", Text("z"), 0, 0}}};
+  for (const auto& entries : lists) {
+    SetFixture f;
+    RawSet raw;
+    raw.Header("SHdr", 1);
+    raw.Scan("Scan", 0, 5, ArchiveBytes(entries), "");
+    raw.Arc("SArc", 0, ArchiveBytes({{"a.txt", "", Text("A"), 0, 0}}));
+    raw.Save(f.out / "disk.001");
+    EXPECT_THROW(f.seg.ExpandAll(), EUnsafeName);
+    EXPECT_FALSE(fs::FileExists(victim / "abs.txt"));
+    EXPECT_FALSE(fs::FileExists(f.tmp.Path() + "\\..\\escape.lst"));
+    EXPECT_FALSE(fs::FileExists(ExtractFilePath(f.tmp.Path()) + "drive.txt"));
+    EXPECT_FALSE(fs::FileExists(f.tmp.Path() + "\\..\\..\\up.txt"));
+    f.ExpectTmpEmpty();
+  }
+}
+
+// Only the list file is written in the Scan phase, under a name of the
+// reader's own: a list archive cannot overwrite the temporary archive.
+TEST(SegSet, ScanPhaseWritesOnlyItsListFile) {
+  SetFixture f;
   RawSet raw;
   raw.Header("SHdr", 1);
-  const auto list = ArchiveBytes({{"..\\..\\escape.lst", "", Text("a.txt"), 0, 0},
-                                  {victim / "abs.txt", "", Text("x"), 0, 0},
-                                  {"c:..\\drive.txt", "", Text("y"), 0, 0}});
-  raw.Scan("Scan", 0, 5, list, "");
+  raw.Scan("Scan", 0, 5, ArchiveBytes({{"disk.$A$", "", Text("a.txt"), 0, 0}, {"extra.txt", "", Text("e"), 0, 0}}), "");
   raw.Arc("SArc", 0, ArchiveBytes({{"a.txt", "", Text("A"), 0, 0}}));
   raw.Save(f.out / "disk.001");
   f.seg.OnSegBeforeExpand = [&](TSegArcList& l) {
     ASSERT_EQ(l[0].FileList.Count(), 1);
     EXPECT_EQ(l[0].FileList[0], "a.txt");
+    f.ExpectTmpEmpty();
     l[0].TargetDir = f.target.Path() + "\\";
   };
   f.seg.ExpandAll();
-  EXPECT_FALSE(fs::FileExists(victim / "abs.txt"));
-  EXPECT_FALSE(fs::FileExists(f.tmp.Path() + "\\..\\escape.lst"));
-  EXPECT_FALSE(fs::FileExists(ExtractFilePath(f.tmp.Path()) + "drive.txt"));
   EXPECT_EQ(ReadBytes(f.target / "a.txt"), Text("A"));
   f.ExpectTmpEmpty();
+}
+
+TEST(SegSet, ListNamesPassTheGuard) {
+  for (const std::string name : {"../a.txt", "sub\\..\\..\\a.txt", "\\a.txt", "C:a.txt", "nul.txt"}) {
+    SCOPED_TRACE(name);
+    SetFixture f;
+    RawSet raw;
+    raw.Header("SHdr", 1);
+    raw.Scan("Scan", 0, static_cast<int32_t>(name.size()), ArchiveBytes({{"l", "", Text(name), 0, 0}}), "");
+    raw.Arc("SArc", 0, ArchiveBytes({{"a.txt", "", Text("A"), 0, 0}}));
+    raw.Save(f.out / "disk.001");
+    bool listed = false;
+    f.seg.OnSegBeforeExpand = [&](TSegArcList&) { listed = true; };
+    try {
+      f.seg.ExpandAll();
+      FAIL() << "no error";
+    } catch (const EUnsafeName& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("damaged or unsafe package: \"" + name + "\"", 0), 0u) << e.what();
+    }
+    EXPECT_FALSE(listed);
+    f.ExpectTmpEmpty();
+  }
+}
+
+TEST(SegSet, EveryListedFileMustArrive) {
+  SetFixture f;
+  RawSet raw;
+  raw.Header("SHdr", 1);
+  raw.Scan("Scan", 0, 5, ArchiveBytes({{"l", "", Text("a.txt" "b.txt"), 0, 0}}), "");
+  raw.Arc("SArc", 0, ArchiveBytes({{"a.txt", "", Text("A"), 0, 0}}));
+  raw.Save(f.out / "disk.001");
+  f.seg.OnSegBeforeExpand = [&](TSegArcList& l) { l[0].TargetDir = f.target.Path() + "\\"; };
+  try {
+    f.seg.ExpandAll();
+    FAIL() << "no error";
+  } catch (const EDamagedArchive& e) {
+    EXPECT_STREQ(e.what(), "damaged or unsafe package: \"b.txt\" is missing from its archive");
+  }
+  f.ExpectTmpEmpty();
+}
+
+// Each segment file carries the identity of its set; a disk of another set
+// that bears the right number is refused like a wrong number.
+TEST(SegSet, DiskOfAnotherSetIsRetried) {
+  SetFixture f;
+  ScratchDir other;
+  const auto mine = f.Write({f.Spec("v", 1)}, 9000, coNone);
+  SegmentSetOptions o;
+  o.outDir = other.Path();
+  o.segmentSize = 9000;
+  o.archive.method = coNone;
+  const auto theirs = WriteSegmentSet({f.Spec("v", 2)}, o);  // same names, other data
+  ASSERT_GE(mine.size(), 2u);
+  ASSERT_EQ(mine.size(), theirs.size());
+  const auto own = ReadBytes(mine[1]);
+  EXPECT_EQ(own[4] | own[5] << 8, ReadBytes(mine[0])[4] | ReadBytes(mine[0])[5] << 8);
+  EXPECT_NE(own[4] | own[5] << 8, 0);
+  test::WriteBytes(mine[1], ReadBytes(theirs[1]));
+  ScriptedPrompter prompter;
+  f.seg.Prompter = &prompter;
+  prompter.retries.push_back([&] { test::WriteBytes(mine[1], own); return true; });
+  f.seg.ExpandAll();
+  f.ExpectTree("v", 1);
+  ASSERT_EQ(prompter.log.size(), 1u);
+  EXPECT_EQ(prompter.log[0], "retry|Incorrect segmented mounted!\n\rCorrect and then press OK, or Cancel to abort");
+  // Sets written without an identity are read as before.
+  test::RemoveTree(f.target.Path());
+  for (const auto& path : mine) {
+    auto bytes = ReadBytes(path);
+    bytes[4] = bytes[5] = 0;
+    test::WriteBytes(path, bytes);
+  }
+  prompter.log.clear();
+  f.seg.ExpandAll();
+  f.ExpectTree("v", 1);
+  EXPECT_TRUE(prompter.log.empty());
+}
+
+// A segment reader whose drive has a given amount of room.
+class RoomyReader : public TSegCompEZ {
+ public:
+  int64_t free = 0;
+  std::string asked;
+
+ protected:
+  int64_t FreeSpaceOf(const std::string& folder) override {
+    asked = folder;
+    return free;
+  }
+};
+
+TEST(SegSet, RoomForEachArchiveIsCheckedFirst) {
+  SetFixture f;
+  f.Write({f.Spec("room", 1)}, kFloppySegmentSize, coLZH5);
+  RoomyReader seg;
+  seg.SegPopUp = false;
+  seg.SetSegDir(f.out.Path());
+  seg.SetSegBaseName("disk");
+  seg.SetSegTmpDir(f.tmp.Path());
+  seg.RoomFolder = "C:\\Target\\Room";
+  seg.free = 33013;  // one byte short of the 33014 the archive expands to
+  try {
+    seg.ExpandAll();
+    FAIL() << "no error";
+  } catch (const EInsufficientDiskSpace& e) {
+    EXPECT_STREQ(e.what(), "Not enough disk space on C: to expand the package: 33,014 bytes needed, 33,013 bytes free");
+  }
+  EXPECT_EQ(seg.asked, "C:\\Target\\Room");
+  EXPECT_FALSE(fs::DirectoryExists(f.target / "room"));
+  f.ExpectTmpEmpty();
+  // Exactly enough.
+  seg.free = 33014;
+  seg.ExpandAll();
+  f.ExpectTree("room", 1);
+  // Verifying writes nothing and needs no room.
+  seg.free = 0;
+  seg.TestOnly = true;
+  seg.ExpandAll();
 }
 
 TEST(SegSet, PropertySetters) {
@@ -430,20 +570,21 @@ TEST(SegSet, PropertySetters) {
   EXPECT_EQ(s.SegSize(), 1440000);
   EXPECT_EQ(s.SegCompType, coLZH);
   EXPECT_EQ(s.SegBuildMode, bmRecursive);
+  // Names keep their case: a case-sensitive host would not find them lower-cased.
   s.SetSegBaseName("C:\\Some\\DISK");
-  EXPECT_EQ(s.SegBaseName(), "disk");
+  EXPECT_EQ(s.SegBaseName(), "DISK");
   s.SetSegBaseName("");
   EXPECT_EQ(s.SegBaseName(), "SegData");
   s.SetSegDir("A:\\Floppy\\");
-  EXPECT_EQ(s.SegDir(), "a:\\floppy\\");
+  EXPECT_EQ(s.SegDir(), "A:\\Floppy\\");
   s.SetSegDir("");
   EXPECT_EQ(s.SegDir(), "a:\\");
   s.SetSegSize(100);
   EXPECT_EQ(s.SegSize(), 16384);
   s.SetSegTmpDir("C:\\TMP\\Seg\\");
-  EXPECT_EQ(s.SegTmpDir(), "c:\\tmp\\seg");
+  EXPECT_EQ(s.SegTmpDir(), "C:\\TMP\\Seg");
   s.SetSegTmpDir("");
-  EXPECT_EQ(s.SegTmpDir(), LowerCase(fs::GetCurrentDir()));
+  EXPECT_EQ(s.SegTmpDir(), fs::GetCurrentDir());
   s.SetSegBaseName("disk");
   EXPECT_EQ(s.SegmentFileName(2), "disk.002");
   EXPECT_EQ(s.SegmentFileName(1234), "disk.1234");

@@ -20,7 +20,6 @@ e2e_init() {
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
   e2e_start_desktop "$E2E_ZELTEST"
   E2E_WORK="$(mktemp -d "${TMPDIR:-/tmp}/zel-e2e.XXXXXX")"
-  E2E_TEMPDIR="$WINEPREFIX/drive_c/windows/temp/q"
   E2E_FAILED=0
   E2E_PIDS=()
   trap e2e_cleanup EXIT
@@ -31,6 +30,24 @@ e2e_cleanup() {
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   rm -rf "$E2E_WORK"
 }
+
+# install.exe expands into a new folder of its own, "ZEL" and five more
+# characters, below the system's temporary folder (the Windows folder's Temp
+# when that fails). These list the folders it may use and the private
+# folders that are there now.
+e2e_temp_parents() {
+  local d
+  for d in "$WINEPREFIX"/drive_c/users/*/AppData/Local/Temp "$WINEPREFIX"/drive_c/users/*/Temp \
+           "$WINEPREFIX/drive_c/windows/temp"; do
+    [ -d "$d" ] && printf '%s\n' "$d"
+  done
+}
+e2e_private_tempdirs() {
+  local d
+  e2e_temp_parents | while read -r d; do find "$d" -mindepth 1 -maxdepth 1 -type d -name 'ZEL?????'; done
+}
+# Succeeds when no setup's private folder is left.
+e2e_no_private_tempdir() { [ -z "$(e2e_private_tempdirs)" ]; }
 
 # The Windows form of a host path (Wine maps / to drive Z:).
 e2e_winpath() { printf 'Z:%s' "${1//\//\\}"; }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A damaged segment file: the setup says "Error Expanding Files!!", never
-# shows the wizard, installs nothing and does not restart Windows.
+# A damaged segment file: the setup says "Error Expanding Files!!" with the
+# reason below it, never shows the wizard, installs nothing, ends with status
+# 2 and does not restart Windows.
 . "$(dirname "$0")/lib.sh"
 e2e_init "$1" "$2"
 . "$(dirname "$0")/prep_lib.bash"
@@ -14,10 +15,12 @@ e2e_watch_endsession
 e2e_start_install "$(e2e_winpath "$E2E_WORK/pkg/disks")"
 box="$(zeltest msgbox-text 90)"
 e2e_check "error box" grep -qx "text=Error Expanding Files!!" <<<"$box"
+e2e_check "the reason below it" grep -qx "(TSegCompress) Stream open failed" <<<"$box"
 zeltest msgbox-answer OK >/dev/null
 e2e_check "wizard never shown" prep_no_wizard
 e2e_wait_install_exit 30
+e2e_check "exit status 2 (failed)" grep -qx 2 "$E2E_WORK/install.rc"
 e2e_check "nothing installed" test ! -e "$prep_install_dir"
-e2e_check "TempDir empty afterwards" prep_tempdir_empty
+e2e_check "TempDir removed afterwards" prep_tempdir_empty
 e2e_check "no restart" e2e_no_restart_requested
 e2e_finish

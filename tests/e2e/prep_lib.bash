@@ -21,12 +21,16 @@ prep_map_drive_a() {
 }
 prep_unmap_drive_a() { rm -f "$WINEPREFIX/dosdevices/a:"; }
 
-# Nothing of the package is left in the archive's scratch folder (Windows
-# folder + "\temp") or in TempDir.
+# Nothing of the package is left: TempDir, with the archive's scratch folder
+# inside it, is gone, and no scratch file lies in the temporary folders.
 prep_scratch_clean() {
-  test -z "$(find "$WINEPREFIX/drive_c/windows/temp" -maxdepth 1 -type f \( -name 'disk.*' -o -name '*.$A$' \) 2>/dev/null)"
+  local d
+  e2e_no_private_tempdir || return 1
+  while read -r d; do
+    [ -z "$(find "$d" -maxdepth 1 -type f \( -name 'disk.*' -o -name '*.$A$' -o -name '*.$L$' \))" ] || return 1
+  done < <(e2e_temp_parents)
 }
-prep_tempdir_empty() { test -z "$(find "$E2E_TEMPDIR" -type f 2>/dev/null)"; }
+prep_tempdir_empty() { e2e_no_private_tempdir; }
 
 # prep_same_files PRODUCT: every product file is byte-identical in the
 # install folder or its docs or data sub-folder.

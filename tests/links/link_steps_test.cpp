@@ -94,7 +94,7 @@ class LinkStepsRun : public ::testing::Test {
     choices_.startMenuTicked = {"App"};
     services_.createLinks = [this](TShortcuts& s) {
       for (const LinkLocation& place :
-           PlanLinkLocations(s.WindowsDir(), s.Folder, s.ProgramName, s.Desktop, s.StartMenu,
+           PlanLinkLocations(s.Links(), s.Folder, s.ProgramName, s.Desktop, s.StartMenu,
                              s.FolderDesktop, s.FolderStartMenu))
         links_.push_back({place.linkPath, s.RunProgram, s.IconFile});
     };
@@ -110,7 +110,7 @@ class LinkStepsRun : public ::testing::Test {
   void TearDown() override { std::system(("rm -rf '" + host_ + "'").c_str()); }
 
   InstallOutcome Run() {
-    TShortcuts shortcuts("C:\\WINDOWS");
+    TShortcuts shortcuts(WindowsFolderLinkFolders("C:\\WINDOWS"));
     LinkInstallHooks hooks(shortcuts, services_);
     return RunInstall(setup_, choices_, "C:\\WINDOWS", "Prod", ops_, hooks);
   }

@@ -129,7 +129,7 @@ class EngineRunWine : public ::testing::Test {
     RegDeleteKeyA(HKEY_CURRENT_USER, kRegKey);
   }
   InstallOutcome Run() {
-    TShortcuts shortcuts(w_);
+    TShortcuts shortcuts(WindowsFolderLinkFolders(w_));
     LinkInstallHooks hooks(shortcuts);
     return RunInstall(setup_, choices_, w_, "Zel Links Test", ops_, hooks);
   }
@@ -151,11 +151,11 @@ class EngineRunWine : public ::testing::Test {
   RealOps ops_;
 };
 
-TEST_F(EngineRunWine, SingleDesktopLinkSkippedWithoutDesktopFolder) {
+TEST_F(EngineRunWine, SingleDesktopLinkMakesMissingDesktopFolder) {
   if (fs::DirectoryExists(w_ + "\\Desktop")) GTEST_SKIP() << "this Windows folder has a Desktop";
   ASSERT_TRUE(Run().completed);
-  EXPECT_FALSE(fs::DirectoryExists(w_ + "\\Desktop"));  // not made for a single link
-  ExpectLink(w_ + "\\Start Menu\\ZelApp.lnk", "app.exe", "app.ico");  // the other places still
+  ExpectLink(w_ + "\\Desktop\\ZelApp.lnk", "app.exe", "app.ico");  // the folder is made for it
+  ExpectLink(w_ + "\\Start Menu\\ZelApp.lnk", "app.exe", "app.ico");
 }
 
 TEST_F(EngineRunWine, LinksIniRegistryAutoexecAndRecord) {

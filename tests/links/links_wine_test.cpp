@@ -71,7 +71,7 @@ TEST_F(WineScratch, CreateLinksPutsLinksWhereTheSwitchesSay) {
   const std::string w = dir_ + "\\WIN";
   fs::ForceDirectories(w + "\\Desktop");
   fs::ForceDirectories(w + "\\Start Menu\\Programs\\Existing");
-  TShortcuts shortcuts(w);
+  TShortcuts shortcuts(WindowsFolderLinkFolders(w));
   ASSERT_EQ(shortcuts.FolderList.Count(), 1);
   EXPECT_EQ(shortcuts.FolderList[0], "Existing");
 

@@ -17,6 +17,7 @@ namespace zel {
 namespace {
 
 const std::string W = "C:\\WINDOWS";
+const LinkFolders L = WindowsFolderLinkFolders(W);
 
 using test::Lines;
 
@@ -47,28 +48,54 @@ TEST(PlanLinkLocations, EveryCombinationOfTheFourSwitches) {
     if (desktop) expected.push_back(desk);
     if (startMenu) expected.push_back(menu);
     const std::vector<LinkLocation> plan =
-        PlanLinkLocations(W, "Prod", "App", desktop, startMenu, folderDesktop, folderStartMenu);
+        PlanLinkLocations(L, "Prod", "App", desktop, startMenu, folderDesktop, folderStartMenu);
     EXPECT_EQ(LinkPaths(plan), expected) << "case " << bits;
     for (const LinkLocation& place : plan) {
-      // Folder links create their folder; single links go into existing ones.
-      const bool single = place.linkPath == desk || place.linkPath == menu;
-      EXPECT_EQ(place.folder.empty(), single) << place.linkPath;
-      if (!single) EXPECT_EQ(place.folder + "App.lnk", place.linkPath);
+      // Folder links create their program folder; single links the desktop
+      // or Start Menu itself when it is missing.
+      if (place.linkPath == desk)
+        EXPECT_EQ(place.folder, L.desktop);
+      else if (place.linkPath == menu)
+        EXPECT_EQ(place.folder, L.startMenu);
+      else
+        EXPECT_EQ(place.folder + "App.lnk", place.linkPath);
     }
   }
 }
 
 TEST(PlanLinkLocations, NestedAndEmptyFolder) {
-  EXPECT_EQ(PlanLinkLocations(W, "Prod\\Tools", "App", false, false, false, false),
+  EXPECT_EQ(PlanLinkLocations(L, "Prod\\Tools", "App", false, false, false, false),
             (std::vector<LinkLocation>{{W + "\\Start Menu\\Programs\\Prod\\Tools\\",
                                         W + "\\Start Menu\\Programs\\Prod\\Tools\\App.lnk"}}));
   // An empty folder field: the link lies directly in the parent folder.
-  EXPECT_EQ(PlanLinkLocations(W, "", "App", false, false, false, true),
+  EXPECT_EQ(PlanLinkLocations(L, "", "App", false, false, false, true),
             (std::vector<LinkLocation>{{W + "\\Start Menu\\\\", W + "\\Start Menu\\\\App.lnk"}}));
 }
 
+// On the NT family the shell's folders lie apart from the Windows folder (and
+// the Programs folder need not be below the Start Menu): each place and each
+// record follows the folder of its kind.
+TEST(PlanLinkLocations, FoldersOfTheShellWhereverTheyLie) {
+  const LinkFolders nt{"D:\\Users\\Public\\Desktop", "E:\\Menu", "F:\\Progs"};
+  EXPECT_EQ(PlanLinkLocations(nt, "Prod", "App", true, true, true, true),
+            (std::vector<LinkLocation>{{"D:\\Users\\Public\\Desktop\\Prod\\", "D:\\Users\\Public\\Desktop\\Prod\\App.lnk"},
+                                       {"F:\\Progs\\Prod\\", "F:\\Progs\\Prod\\App.lnk"},
+                                       {"E:\\Menu\\Prod\\", "E:\\Menu\\Prod\\App.lnk"},
+                                       {"D:\\Users\\Public\\Desktop", "D:\\Users\\Public\\Desktop\\App.lnk"},
+                                       {"E:\\Menu", "E:\\Menu\\App.lnk"}}));
+  EXPECT_EQ(LinkUninstallItems(nt, "Prod", "App", true, true, true, true),
+            (std::vector<UninstallItem>{{"Folders", "D:\\Users\\Public\\Desktop\\Prod"},
+                                        {"UNINS", "D:\\Users\\Public\\Desktop\\Prod\\App.*"},
+                                        {"UNINS", "D:\\Users\\Public\\Desktop\\App.*"},
+                                        {"UNINS", "E:\\Menu\\App.*"},
+                                        {"Folders", "E:\\Menu\\Prod"},
+                                        {"UNINS", "E:\\Menu\\Prod\\App.*"},
+                                        {"Folders", "F:\\Progs\\Prod"},
+                                        {"UNINS", "F:\\Progs\\Prod\\App.*"}}));
+}
+
 TEST(LinkUninstallItems, TableOrderForEverySwitch) {
-  const std::vector<UninstallItem> all = LinkUninstallItems(W, "Prod", "App", true, true, true, true);
+  const std::vector<UninstallItem> all = LinkUninstallItems(L, "Prod", "App", true, true, true, true);
   const std::vector<UninstallItem> expected = {
       {"Folders", W + "\\Desktop\\Prod"},
       {"UNINS", W + "\\Desktop\\Prod\\App.*"},
@@ -81,12 +108,12 @@ TEST(LinkUninstallItems, TableOrderForEverySwitch) {
   };
   EXPECT_EQ(all, expected);
   // The Programs folder is always recorded, even when no link goes there.
-  const std::vector<UninstallItem> none = LinkUninstallItems(W, "Prod", "App", false, false, false, false);
+  const std::vector<UninstallItem> none = LinkUninstallItems(L, "Prod", "App", false, false, false, false);
   EXPECT_EQ(none, (std::vector<UninstallItem>{expected[6], expected[7]}));
 }
 
 TEST(LinkUninstallItems, EmptyFolderNeverRecordsParentFolderForRemoval) {
-  for (const UninstallItem& item : LinkUninstallItems(W, "", "App", true, true, true, true))
+  for (const UninstallItem& item : LinkUninstallItems(L, "", "App", true, true, true, true))
     EXPECT_EQ(item.section, "UNINS") << item.name;
 }
 
@@ -126,7 +153,7 @@ TEST_F(ShortcutsFolderTest, ScanSkipsDotNamesAndLinks) {
   std::ofstream(host_ + "/Start Menu/Programs/Notes.LNK") << "x";
   std::ofstream(host_ + "/Start Menu/Programs/a.lnkx") << "x";  // holds ".LNK" too
   std::ofstream(host_ + "/Start Menu/Programs/readme.txt") << "x";
-  TShortcuts shortcuts(windows_);
+  TShortcuts shortcuts(WindowsFolderLinkFolders(windows_));
   std::vector<std::string> names;
   for (int i = 0; i < shortcuts.FolderList.Count(); ++i) names.push_back(shortcuts.FolderList[i]);
   std::sort(names.begin(), names.end());
@@ -134,7 +161,7 @@ TEST_F(ShortcutsFolderTest, ScanSkipsDotNamesAndLinks) {
 }
 
 TEST_F(ShortcutsFolderTest, CreateLinksMakesFoldersAndSkipsFailures) {
-  TShortcuts shortcuts(windows_);  // no Start Menu yet: an empty list
+  TShortcuts shortcuts(WindowsFolderLinkFolders(windows_));  // no Start Menu yet: an empty list
   EXPECT_EQ(shortcuts.FolderList.Count(), 0);
   shortcuts.Folder = "Prod";
   shortcuts.ProgramName = "App";
@@ -156,8 +183,25 @@ TEST_F(ShortcutsFolderTest, CreateLinksMakesFoldersAndSkipsFailures) {
   EXPECT_TRUE(fs::DirectoryExists(windows_ + "\\Start Menu\\Prod"));
 }
 
+TEST_F(ShortcutsFolderTest, SingleLinksMakeAMissingDesktopAndStartMenu) {
+  TShortcuts shortcuts(WindowsFolderLinkFolders(windows_));
+  shortcuts.Folder = "Prod";
+  shortcuts.ProgramName = "App";
+  shortcuts.Desktop = shortcuts.StartMenu = true;
+  std::vector<std::string> saved;
+  shortcuts.CreateLinks([&saved](const std::string& path) {
+    saved.push_back(path);
+    return true;
+  });
+  EXPECT_EQ(saved, (std::vector<std::string>{windows_ + "\\Start Menu\\Programs\\Prod\\App.lnk",
+                                             windows_ + "\\Desktop\\App.lnk",
+                                             windows_ + "\\Start Menu\\App.lnk"}));
+  EXPECT_TRUE(fs::DirectoryExists(windows_ + "\\Desktop"));
+  EXPECT_TRUE(fs::DirectoryExists(windows_ + "\\Start Menu"));
+}
+
 TEST(TShortcuts, WorkingDirectoryKeepsTrailingBackslash) {
-  TShortcuts shortcuts("\\nonexistent_zel_windows");
+  TShortcuts shortcuts(WindowsFolderLinkFolders("\\nonexistent_zel_windows"));
   shortcuts.RunProgram = "C:\\Apps\\Prod\\prog.exe";
   EXPECT_EQ(shortcuts.WorkingDirectory(), "C:\\Apps\\Prod\\");
   shortcuts.RunProgram = "prog.exe";
@@ -193,7 +237,7 @@ TEST(RunShortcutStep, MatchesTagsAndAppliesTicks) {
       "Lost~<NOWHERE>x.exe~X~X~x.ico~Prod",   // names no folder
       "Bare~bare.exe~X~X~bare.ico~Prod",      // no tag at all
   });
-  TShortcuts shortcuts("\\nonexistent_zel_windows");
+  TShortcuts shortcuts(WindowsFolderLinkFolders("\\nonexistent_zel_windows"));
   shortcuts.FolderDesktop = false;
   shortcuts.FolderStartMenu = true;
   FakeStepHost host;
@@ -241,7 +285,7 @@ TEST(RunShortcutStep, MatchesTagsAndAppliesTicks) {
 
 TEST(RunShortcutStep, LinkErrorsIgnoredRecordErrorsPropagate) {
   const TStringList entries = Lines({"A~<I>a.exe~~~a.ico~P", "B~<I>b.exe~~~b.ico~P"});
-  TShortcuts shortcuts("\\nonexistent_zel_windows");
+  TShortcuts shortcuts(WindowsFolderLinkFolders("\\nonexistent_zel_windows"));
   FakeStepHost host;
   int calls = 0;
   RunShortcutStep(entries, Lines({"<I>"}), Lines({"C:\\I"}), shortcuts, host,
@@ -264,7 +308,7 @@ TEST(RunShortcutStep, LinkErrorsIgnoredRecordErrorsPropagate) {
 }
 
 TEST(TShortcuts, RealLinkObjectUnavailableOffWindows) {
-  TShortcuts shortcuts("\\nonexistent_zel_windows");
+  TShortcuts shortcuts(WindowsFolderLinkFolders("\\nonexistent_zel_windows"));
   EXPECT_THROW(shortcuts.CreateLinks(), Exception);
 }
 

@@ -22,6 +22,16 @@ TEST(Paths, TrailingBackslashHelpersTouchOnlyOne) {
   EXPECT_EQ(ExcludeTrailingBackslash(""), "");
 }
 
+TEST(Paths, DriveOfAPath) {
+  EXPECT_EQ(ExtractFileDrive("C:\\Windows\\Temp"), "C:");
+  EXPECT_EQ(ExtractFileDrive("a:file"), "a:");
+  EXPECT_EQ(ExtractFileDrive("\\\\server\\share\\dir\\f"), "\\\\server\\share");
+  EXPECT_EQ(ExtractFileDrive("\\\\server\\share"), "\\\\server\\share");
+  EXPECT_EQ(ExtractFileDrive("\\\\server"), "\\\\server");
+  EXPECT_EQ(ExtractFileDrive("\\root\\dir"), "");
+  EXPECT_EQ(ExtractFileDrive("relative"), "");
+}
+
 TEST(Paths, CaseFoldingIsAsciiOnly) {
   EXPECT_EQ(UpperCase("<installdir>\xe9"), "<INSTALLDIR>\xe9");
   EXPECT_TRUE(SameText("Setup - Main", "SETUP - MAIN"));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/safe_name.h"
 
 namespace zel {
 namespace {
@@ -107,6 +108,27 @@ TEST_F(PreparationStageTest, FirstSegmentCopiesTheSetupProgramAndScript) {
   EXPECT_TRUE(host_.gaugePositions.empty());
 }
 
+// A setup renamed SETUP.EXE (or product-setup.exe) runs like install.exe: its
+// own file goes into TempDir under the name the install engine takes it by,
+// and an install.exe lying beside it is not the one copied.
+TEST_F(PreparationStageTest, RenamedSetupProgramCopiesItsOwnFile) {
+  Write(root_ / "src" / "disk.001", "seg");
+  for (const char* name : {"SETUP.EXE", "product-setup.exe"}) {
+    Write(root_ / "src" / name, std::string("MZ renamed ") + name);
+    settings_.setupProgram = settings_.sourceDir + name;
+    TPreparationStage stage(host_, settings_);
+    stage.SegBefore(1, "disk");
+    EXPECT_EQ(Read(root_ / "temp" / "install.exe"), std::string("MZ renamed ") + name);
+    EXPECT_FALSE(stdfs::exists(root_ / "temp" / name));
+  }
+  stdfs::remove(root_ / "src" / "install.exe");  // none beside it at all
+  TPreparationStage stage(host_, settings_);
+  EXPECT_NO_THROW(stage.SegBefore(1, "disk"));
+  settings_.setupProgram = settings_.sourceDir + "gone.exe";
+  TPreparationStage missing(host_, settings_);
+  EXPECT_THROW(missing.SegBefore(1, "disk"), EFOpenError);
+}
+
 TEST_F(PreparationStageTest, MissingSetupScriptIsAnErrorAfterTheProgramCopy) {
   Write(root_ / "src" / "disk.001", "seg");
   stdfs::remove(root_ / "src" / "install.cfg");
@@ -176,6 +198,27 @@ TEST_F(PreparationStageTest, UnloadablePictureEndsTheExpansion) {
   TPreparationStage stage(host_, settings_);
   std::string path = "x.txt";
   EXPECT_THROW(stage.CheckFile(path), Exception);
+}
+
+TEST_F(PreparationStageTest, PictureNameMustBeSafe) {
+  Write(root_ / "logo.bmp", "BM");  // beside TempDir
+  settings_.bitmapFile = "..\\logo.bmp";
+  TPreparationStage stage(host_, settings_);
+  std::string path = "x.txt";
+  EXPECT_THROW(stage.CheckFile(path), EUnsafeName);
+  EXPECT_TRUE(host_.pictures.empty());
+}
+
+// After the user's Abort nothing more is written: the next file ends the
+// expansion, whatever its method.
+TEST_F(PreparationStageTest, AfterAnAbortTheNextFileEndsTheExpansion) {
+  TPreparationStage stage(host_, settings_);
+  std::string path = "a.txt";
+  stage.CheckFile(path);
+  stage.SetupAborted = true;
+  std::string next = "b.txt";
+  EXPECT_THROW(stage.CheckFile(next), Exception);
+  EXPECT_EQ(stage.Gauge().Position(), 1);
 }
 
 TEST_F(PreparationStageTest, ProgressIsAbandonedOnlyAfterAnAbort) {

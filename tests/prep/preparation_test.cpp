@@ -33,6 +33,8 @@ TEST(PreparationFiles, EveryFileLandsFlatInTempDir) {
   EXPECT_EQ(FlatTempPath(tempDir, "C:\\WINDOWS\\temp\\sub\\data.bin"),
             "C:\\WINDOWS\\Temp\\q\\data.bin");
   EXPECT_EQ(FlatTempPath(tempDir, "a:readme.txt"), "C:\\WINDOWS\\Temp\\q\\readme.txt");
+  // The archive component's scratch files stay in a folder of their own.
+  EXPECT_EQ(ScratchFolder(tempDir), "C:\\WINDOWS\\Temp\\q\\scratch.$$$");
 }
 
 TEST(PreparationPicture, GifNameSelectsTheAnimationPlayer) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/errors.h"
+#include "platform/paths.h"
 #include "support/scratch_dir.h"
 
 namespace zel {
@@ -24,25 +25,20 @@ TEST(SetupSequence, RestartNeedsACompletedInstallAndTheChoice) {
   EXPECT_FALSE(ShouldRestartWindows(data, false));
 }
 
-TEST(SetupSequence, ClearTempDirDeletesFilesKeepsSubFoldersAndRemovesEmptyFolder) {
+TEST(SetupSequence, ClearTempDirRemovesTheWholePrivateFolder) {
   test::ScratchDir dir("clear");
-  const std::string temp = dir / "q";
+  const std::string temp = dir / "ZEL12345";
   fs::ForceDirectories(temp + "\\sub");
   test::WriteFile(temp + "\\a.txt", "a");
-  test::WriteFile(temp + "\\b.bin", "b");
   test::WriteFile(temp + "\\sub\\inner.txt", "i");
-  ClearTempDir(temp);
-  EXPECT_FALSE(fs::FileExists(temp + "\\a.txt"));
-  EXPECT_FALSE(fs::FileExists(temp + "\\b.bin"));
-  EXPECT_TRUE(fs::FileExists(temp + "\\sub\\inner.txt"));  // not deleted as a file
-  EXPECT_TRUE(fs::DirectoryExists(temp));                  // not empty, so it stays
-
-  test::RemoveTree(temp + "\\sub");
-  test::WriteFile(temp + "\\c.txt", "c");
+  fs::SetAttributes(temp + "\\a.txt", fs::kAttrReadOnly);
+  test::WriteFile(dir / "beside.txt", "keep");
   ClearTempDir(temp);
   EXPECT_FALSE(fs::DirectoryExists(temp));
+  EXPECT_EQ(test::ReadFile(dir / "beside.txt"), "keep");
   ClearTempDir(temp);  // a missing folder is no error
-  ClearTempDir("");    // nor an empty path
+  ClearTempDir("");    // nor an empty path, which clears nothing
+  EXPECT_TRUE(fs::FileExists(dir / "beside.txt"));
 }
 
 class SetUpFoldersTest : public ::testing::Test {
@@ -65,10 +61,28 @@ TEST_F(SetUpFoldersTest, ArgumentBecomesCurrentFolderAndSourceDir) {
   EXPECT_EQ(data.ArgumentDir, dir_ / "package");
   EXPECT_TRUE(SameText(data.SourceDir, dir_ / "package\\")) << data.SourceDir;
   EXPECT_EQ(data.RootDir.size(), 3u);
-  EXPECT_EQ(data.TempDir.substr(data.TempDir.size() - 7), "\\Temp\\q");
-  EXPECT_EQ(data.TempDir.substr(0, 3), data.RootDir);
-  EXPECT_TRUE(fs::DirectoryExists(data.TempDir));
   ClearTempDir(data.TempDir);
+}
+
+// TempDir is a folder of the run's own below the system's temporary folder,
+// made new: a second run gets another one, and what lies beside it (a file
+// planted under the product's name, an earlier setup's folder) is not used.
+TEST_F(SetUpFoldersTest, TempDirIsNewForEveryRun) {
+  const std::string planted = fs::TempFolder() + "\\prog.exe";
+  SetupData first, second;
+  SetUpFolders(first, {});
+  SetUpFolders(second, {});
+  for (const SetupData* data : {&first, &second}) {
+    EXPECT_EQ(ExtractFilePath(data->TempDir), IncludeTrailingBackslash(fs::TempFolder())) << data->TempDir;
+    EXPECT_EQ(ExtractFileName(data->TempDir).substr(0, 3), "ZEL");
+    EXPECT_TRUE(fs::DirectoryExists(data->TempDir));
+    EXPECT_TRUE(fs::FindFiles(data->TempDir + "\\*.*").size() <= 2u);  // "." and ".." at most
+    EXPECT_NE(data->TempDir + "\\prog.exe", planted);
+  }
+  EXPECT_NE(first.TempDir, second.TempDir);
+  ClearTempDir(first.TempDir);
+  ClearTempDir(second.TempDir);
+  EXPECT_FALSE(fs::DirectoryExists(first.TempDir));
 }
 
 TEST_F(SetUpFoldersTest, NoArgumentUsesTheCurrentFolder) {
@@ -98,7 +112,7 @@ TEST_F(SetUpFoldersTest, MissingArgumentFolderIsAnInOutErrorAndSetsNothing) {
 TEST(EndSetup, ReleasesListsClearsTempDirAndLeavesTheArgumentFolder) {
   test::ScratchDir dir("end");
   SetupData data;
-  data.TempDir = dir / "q";
+  data.TempDir = dir / "ZEL00001";
   data.ArgumentDir = dir / "user";
   fs::ForceDirectories(data.TempDir);
   fs::ForceDirectories(data.ArgumentDir);

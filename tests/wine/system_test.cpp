@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/registry.h"
 #include "platform/system.h"
+#include "platform/windows_family.h"
 #include "shell/window_routines.h"
 #include "shell/win_reboot.h"
 #include "support/scratch_dir.h"
@@ -40,6 +42,41 @@ TEST(ShortPathName, ExistingLongNameGetsItsShortForm) {
 TEST(WinReboot, UnknownPrivilegeIsNotAdjusted) {
   TWinReboot reboot;
   EXPECT_FALSE(reboot.EnablePrivilege("SeNoSuchPrivilegeAtAll", true));
+}
+
+TEST(WindowsFamily, ShellFoldersAndTheProgramsOwnFile) {
+  EXPECT_TRUE(sys::IsNtPlatform());  // the prefix reports an NT-family Windows unless told otherwise
+  for (sys::ShellFolder kind : {sys::ShellFolder::kDesktop, sys::ShellFolder::kStartMenu, sys::ShellFolder::kPrograms})
+    for (bool allUsers : {false, true}) {
+      const std::string folder = sys::ShellFolderPath(kind, allUsers);
+      EXPECT_GE(folder.size(), 3u) << static_cast<int>(kind) << allUsers;
+      EXPECT_NE(folder.back(), '\\') << folder;
+    }
+  EXPECT_NE(sys::ShellFolderPath(sys::ShellFolder::kDesktop, false),
+            sys::ShellFolderPath(sys::ShellFolder::kDesktop, true));
+  const std::string program = sys::ProgramFile();
+  EXPECT_EQ(program.substr(program.size() - 4), ".exe") << program;
+  EXPECT_NE(GetFileAttributesA(program.c_str()), INVALID_FILE_ATTRIBUTES) << program;
+}
+
+TEST(CanWriteKey, ProbesAndLeavesNoKeyOrValueBehind) {
+  const char* key = "Software\\ZelWriteProbeTest";
+  RegDeleteKeyA(HKEY_CURRENT_USER, key);
+  EXPECT_TRUE(reg::CanWriteKey(reg::Root::kCurrentUser, key));
+  HKEY opened = nullptr;
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &opened), ERROR_SUCCESS);  // made, then taken away
+  // An existing key keeps its values and gains none.
+  RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr);
+  RegSetValueExA(opened, "kept", 0, REG_SZ, reinterpret_cast<const BYTE*>("v"), 2);
+  RegCloseKey(opened);
+  EXPECT_TRUE(reg::CanWriteKey(reg::Root::kCurrentUser, key));
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &opened), ERROR_SUCCESS);
+  DWORD values = 0;
+  RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                   nullptr);
+  RegCloseKey(opened);
+  EXPECT_EQ(values, 1u);
+  RegDeleteKeyA(HKEY_CURRENT_USER, key);
 }
 
 TEST(MessageBoxHook, AnswersInsteadOfTheBoxWithTheApplicationTitle) {

@@ -18,7 +18,7 @@ TEST(UninstallRecord, SecondInstallLeavesOnlyItsOwnRecord) {
     first.Start("Old");
     first.AddFile("C:\\P\\old.exe");
     first.AddRegistryRecord("Software\\Old");
-    first.AddLinkRecords("C:\\WINDOWS", "Old", "Old", false, false, false, false);
+    first.AddLinkRecords(WindowsFolderLinkFolders("C:\\WINDOWS"), "Old", "Old", false, false, false, false);
   }
   UninstallRecord second(ops, "C:\\P");
   second.Start("New");
@@ -54,7 +54,7 @@ TEST(UninstallRecord, LinkRecordsFollowTheChosenPlaces) {
     FakeInstallOps ops;
     UninstallRecord record(ops, "C:\\P");
     record.Start("T");
-    record.AddLinkRecords("W", "F", "N", c.folderDesktop, c.desktop, c.startMenu, c.folderStartMenu);
+    record.AddLinkRecords(WindowsFolderLinkFolders("W"), "F", "N", c.folderDesktop, c.desktop, c.startMenu, c.folderStartMenu);
     Names unins = ops.Section(kFile, kUninsSection);
     unins.erase(unins.begin(), unins.begin() + 2);  // the record-start patterns
     EXPECT_EQ(unins, c.unins);

@@ -6,6 +6,7 @@
 // Exit codes: 0 done, 1 not found within the timeout (or the condition did
 // not hold), 2 bad usage.
 #include <windows.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -249,6 +250,37 @@ int CmdClose(const std::string& name, int seconds) {
   return 0;
 }
 
+// Posts a key press to the window, as the keyboard would (a dialog's own
+// loop turns Esc into its Cancel command).
+int CmdKey(const std::string& name, const std::string& key, int seconds) {
+  const UINT vk = key == "esc" ? VK_ESCAPE : key == "enter" ? VK_RETURN : 0;
+  if (!vk) return 2;
+  HWND hwnd = WaitFor(seconds, [&] { return FindTopLevel(name); });
+  if (!hwnd) {
+    std::fprintf(stderr, "zeltest: no window \"%s\"\n", name.c_str());
+    return 1;
+  }
+  PostMessageA(hwnd, WM_KEYDOWN, vk, 1);
+  PostMessageA(hwnd, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+  return 0;
+}
+
+// Opens (creating if needed) a file with no sharing and keeps it open for
+// the given seconds: to every other process it is locked.
+int CmdHoldOpen(const std::string& path, int seconds) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    std::fprintf(stderr, "zeltest: cannot open %s (error %lu)\n", path.c_str(), GetLastError());
+    return 1;
+  }
+  std::printf("holding\n");
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(seconds) * 1000);
+  CloseHandle(file);
+  return 0;
+}
+
 bool ProcessRunning(const std::string& image) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return false;
@@ -330,6 +362,34 @@ int CmdStopWatch() {
   return stopped > 0 ? 0 : 1;
 }
 
+// What the shell and the system say about this Windows, independently of the
+// setup: its family (GetVersionExA), whether the user is an administrator
+// (shell32's IsUserAnAdmin), and the shell's folders for links, the current
+// user's and all users'.
+int CmdSystem() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  GetVersionExA(&version);
+  std::printf("family=%s\nversion=%lu.%lu\n", version.dwPlatformId == VER_PLATFORM_WIN32_NT ? "nt" : "9x",
+              version.dwMajorVersion, version.dwMinorVersion);
+  using IsUserAnAdminFn = BOOL(WINAPI*)();
+  const auto isAdmin = reinterpret_cast<IsUserAnAdminFn>(
+      reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("shell32.dll"), "IsUserAnAdmin")));
+  std::printf("admin=%d\n", isAdmin && isAdmin() ? 1 : 0);
+  const struct {
+    const char* name;
+    int csidl;
+  } folders[] = {{"desktop", CSIDL_DESKTOPDIRECTORY},        {"startmenu", CSIDL_STARTMENU},
+                 {"programs", CSIDL_PROGRAMS},               {"common-desktop", CSIDL_COMMON_DESKTOPDIRECTORY},
+                 {"common-startmenu", CSIDL_COMMON_STARTMENU}, {"common-programs", CSIDL_COMMON_PROGRAMS}};
+  for (const auto& folder : folders) {
+    char path[MAX_PATH] = "";
+    SHGetSpecialFolderPathA(nullptr, path, folder.csidl, FALSE);
+    std::printf("%s=%s\n", folder.name, path);
+  }
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: zeltest <command> [arguments]   (WINDOW: a caption, or class:<ClassName>)\n"
@@ -341,11 +401,14 @@ int Usage() {
       "  dblclick WINDOW CONTROL [seconds]    CONTROL: its text or #id\n"
       "  surface-click WINDOW [x y [seconds]]\n"
       "  close WINDOW [seconds]\n"
+      "  key WINDOW esc|enter [seconds]\n"
+      "  hold-open FILE seconds\n"
       "  msgbox-text [seconds]\n"
       "  msgbox-answer BUTTON [seconds]\n"
       "  wait-exit IMAGE.EXE [seconds]\n"
       "  watch-endsession seconds\n"
-      "  stop-watch\n",
+      "  stop-watch\n"
+      "  system\n",
       stderr);
   return 2;
 }
@@ -367,10 +430,13 @@ int main(int argc, char** argv) {
     return CmdSurfaceClick(arg(2), x, y, TimeoutArg(argc, argv, 5));
   }
   if (command == "close" && argc >= 3) return CmdClose(arg(2), TimeoutArg(argc, argv, 3));
+  if (command == "key" && argc >= 4) return CmdKey(arg(2), arg(3), TimeoutArg(argc, argv, 4));
+  if (command == "hold-open" && argc >= 4) return CmdHoldOpen(arg(2), std::atoi(argv[3]));
   if (command == "msgbox-text") return CmdMsgBoxText(TimeoutArg(argc, argv, 2));
   if (command == "msgbox-answer" && argc >= 3) return CmdMsgBoxAnswer(arg(2), TimeoutArg(argc, argv, 3));
   if (command == "wait-exit" && argc >= 3) return CmdWaitExit(arg(2), TimeoutArg(argc, argv, 3));
   if (command == "watch-endsession" && argc >= 3) return CmdWatchEndSession(std::atoi(argv[2]));
   if (command == "stop-watch") return CmdStopWatch();
+  if (command == "system") return CmdSystem();
   return Usage();
 }

@@ -19,6 +19,7 @@
 #include "archive/package.h"
 #include "platform/fs.h"
 #include "platform/paths.h"
+#include "platform/safe_name.h"
 
 namespace {
 
@@ -44,7 +45,8 @@ const char kUsage[] =
     "  --ext EXT                  same file name BASE.EXT for every segment (build\n"
     "                             implies --per-disk; reading asks for each folder\n"
     "                             unless SEGDIR is the set's folder or its disk1)\n"
-    "  --tmp DIR                  scratch folder (default: the system's temporary folder)\n"
+    "  --tmp DIR                  where the private scratch folder is made (default:\n"
+    "                             TMPDIR, TEMP, TMP, else the system's temporary folder)\n"
     "  -h, --help                 show this text\n"
     "\n"
     "Exit status: 0 on success, 1 on a failure, 2 on a usage error.\n";
@@ -140,6 +142,8 @@ Args Parse(int argc, char** argv) {
       a.key = static_cast<int32_t>(ParseNumber(arg, value(), 1, 2147483647L));
     } else if (arg == "--name") {
       a.name = value();
+      if (zel::CheckPartName(a.name) != zel::NameProblem::kNone)
+        throw UsageError("--name: \"" + a.name + "\" " + zel::NameProblemText(zel::CheckPartName(a.name)));
     } else if (arg == "--ext") {
       a.ext = value();
       if (a.ext.empty() || a.ext.size() > 3) throw UsageError("--ext: one to three characters");
@@ -156,12 +160,27 @@ Args Parse(int argc, char** argv) {
 
 std::string Absolute(const std::string& path) { return zel::fs::ExpandFileName(path); }
 
-std::string ScratchDir(const Args& a) {
-  if (!a.tmp.empty()) return Absolute(a.tmp);
-  for (const char* var : {"TMPDIR", "TEMP", "TMP"})
-    if (const char* v = std::getenv(var); v && *v) return Absolute(v);
-  return zel::fs::GetCurrentDir();
-}
+// A scratch folder of this run's own, made fresh below --tmp (as given),
+// TMPDIR, TEMP, TMP or the system's temporary folder, and removed with
+// everything in it when the run ends, however it ends.
+class ScratchDir {
+ public:
+  explicit ScratchDir(const Args& a) {
+    std::string parent = a.tmp;
+    for (const char* var : {"TMPDIR", "TEMP", "TMP"})
+      if (const char* v = std::getenv(var); parent.empty() && v && *v) parent = v;
+    if (parent.empty()) parent = zel::fs::TempFolder();
+    path_ = zel::fs::CreateUniqueDir(Absolute(parent), "zelpack");
+    if (path_.empty()) throw std::runtime_error(parent + ": cannot make a scratch folder there");
+  }
+  ~ScratchDir() { zel::fs::RemoveTree(path_); }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
 
 class Progress {
  public:
@@ -212,7 +231,8 @@ int Run(const Args& a) {
     b.set.ext = a.ext;
     b.set.segmentSize = a.segmentSize;
     b.set.folderPerDisk = a.perDisk || !a.ext.empty();
-    b.set.tmpDir = ScratchDir(a);
+    const ScratchDir scratch(a);
+    b.set.tmpDir = scratch.Path();
     b.set.archive.method = a.method;
     b.set.archive.key = a.key;
     b.set.onArchive = [&](int done, int total) { progress.Show("packing archives", done * 100 / total); };
@@ -229,9 +249,9 @@ int Run(const Args& a) {
     if (a.positional.size() != need)
       throw UsageError(a.command + (need == 2 ? " needs SEGDIR and DESTDIR" : " needs SEGDIR"));
     const std::string dest = need == 2 ? Absolute(a.positional[1]) : std::string();
-    const std::string tmp = ScratchDir(a);
+    const ScratchDir scratch(a);
     zel::ReadRequest r = ReadOptions(a, prompter, progress, current);
-    r.tmpDir = tmp;
+    r.tmpDir = scratch.Path();
     if (a.command == "list") {
       const auto archives = zel::ListPackage(r);
       for (size_t i = 0; i < archives.size(); ++i) {
