@@ -42,13 +42,13 @@ uint8_t CodecState::Refill() {
     // Abandoned: the chunk stays readable, but the flag stays set.
     if (percentage == -1) return 0;
   }
-  YieldTimeSlice();
+  PumpWaitingMessages();
   endOfInput_ = false;
   return CodecReadByte();
 }
 
 void CodecState::FlushFull() {
-  YieldTimeSlice();
+  PumpWaitingMessages();
   dest_.WriteBuffer(out_, kBufferSize);
   outPos_ = 0;
 }
@@ -62,7 +62,7 @@ void CodecState::CodecWriteBlock(const uint8_t* p, int32_t n) {
   for (int32_t i = 0; i < n; ++i) sum += p[i];
   writeChecksum_ += sum;
   outputLimit_ -= n;
-  if (n == kBufferSize) YieldTimeSlice();
+  PumpWaitingMessages();
   if (n > 0) dest_.WriteBuffer(p, n);
 }
 

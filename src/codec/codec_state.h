@@ -2,6 +2,8 @@
 // checksums, key scrambling and the output limit. Every method sees its stream
 // only through CodecReadByte and CodecWriteByte. The byte paths are inline so
 // the methods' inner loops stay cheap; the refill and flush are out of line.
+// Each chunk read and each block written lets waiting window messages run
+// (PumpWaitingMessages); the codec never gives the processor away itself.
 //
 // One CodecState belongs to one RunCodec call; nothing here is shared between
 // runs, so two runs on different objects never disturb each other.
