@@ -254,6 +254,44 @@ void TSegCompress::ReadScanRecord(TSegArc& arc) {
   }
 }
 
+// The bytes of one archive, read from the segment stream where they lie: a
+// read-only stream over the next `size` bytes. Moving back is allowed to its
+// start only, which the room check needs once.
+class TSegCompress::ArchiveSpan : public TStream {
+ public:
+  ArchiveSpan(TSegCompress& seg, int64_t size, bool reportProgress)
+      : seg_(seg), start_(seg.Mark()), size_(size), report_(reportProgress) {}
+  int32_t Read(void* buffer, int32_t count) override {
+    if (count > size_ - position_) count = static_cast<int32_t>(size_ - position_);
+    if (count <= 0) return 0;
+    seg_.ReadSegmented(buffer, count);
+    position_ += count;
+    if (report_ && !seg_.quietSegments_ && seg_.OnSegShowProgress)
+      seg_.OnSegShowProgress(static_cast<int32_t>(position_ * 100 / size_));
+    return count;
+  }
+  int32_t Write(const void*, int32_t) override { return 0; }
+  int64_t Seek(int64_t offset, SeekOrigin origin) override {
+    int64_t target = origin == SeekOrigin::kBegin ? offset : (origin == SeekOrigin::kEnd ? size_ : position_) + offset;
+    target = std::clamp<int64_t>(target, 0, size_);
+    if (target < position_) {
+      seg_.Rewind(start_);
+      position_ = 0;
+    }
+    seg_.SkipSegmented(target - position_);
+    position_ = target;
+    return position_;
+  }
+  int64_t Size() override { return size_; }
+
+ private:
+  TSegCompress& seg_;
+  const ReadMark start_;
+  const int64_t size_;
+  const bool report_;
+  int64_t position_ = 0;
+};
+
 void TSegCompress::ExpandSegmentArchive(TSegArc& arc) {
   TSegArcHeader header;
   for (;;) {
@@ -272,24 +310,45 @@ void TSegCompress::ExpandSegmentArchive(TSegArc& arc) {
       left -= n;
     }
   }
-  CopyToTempArchive(header.ArchiveSize(), true);
-  TempFileGuard archiveGuard(TempArchivePath());
-  if (!TestOnly) CheckRoom(TempArchivePath());
-  MakeDirectories = true;
-  SetTargetPath(arc.TargetDir);
-  ExpandArchiveFiles(TempArchivePath(), &arc.FileList);
+  if (ExpandInPlace) {
+    ArchiveSpan archive(*this, header.ArchiveSize(), true);
+    if (!TestOnly) {
+      // Walking ahead opens later segments; their events come when the
+      // expansion reaches them.
+      quietSegments_ = true;
+      try {
+        CheckRoom(archive);
+      } catch (...) {
+        quietSegments_ = false;
+        throw;
+      }
+      quietSegments_ = false;
+      archive.Seek(0, SeekOrigin::kBegin);
+    }
+    MakeDirectories = true;
+    SetTargetPath(arc.TargetDir);
+    ExpandStreamFiles(archive, &arc.FileList);
+    // What the expansion left unread (a stop asked by the owner) is passed over.
+    archive.Seek(0, SeekOrigin::kEnd);
+  } else {
+    CopyToTempArchive(header.ArchiveSize(), true);
+    TempFileGuard archiveGuard(TempArchivePath());
+    if (!TestOnly) {
+      TFileStream copy(TempArchivePath(), FileMode::kOpenRead);
+      CheckRoom(copy);
+    }
+    MakeDirectories = true;
+    SetTargetPath(arc.TargetDir);
+    ExpandArchiveFiles(TempArchivePath(), &arc.FileList);
+  }
   if (OnSegAfterArchive) OnSegAfterArchive(header, arc.Template);
   if (AbortFlag) RaiseAbort();
 }
 
 int64_t TSegCompress::FreeSpaceOf(const std::string& folder) { return fs::FreeSpace(folder); }
 
-void TSegCompress::CheckRoom(const std::string& archivePath) {
-  int64_t needed = 0;
-  {
-    TFileStream archive(archivePath, FileMode::kOpenRead);
-    needed = ExpandedSizeOf(archive);
-  }
+void TSegCompress::CheckRoom(TStream& archive) {
+  const int64_t needed = ExpandedSizeOf(archive);
   const std::string folder = RoomFolder.empty() ? segTmpDir_ : RoomFolder;
   const int64_t free = FreeSpaceOf(folder);
   if (free < 0 || needed <= free) return;
@@ -299,17 +358,19 @@ void TSegCompress::CheckRoom(const std::string& archivePath) {
                                GroupedNumber(needed) + " bytes needed, " + GroupedNumber(free) + " bytes free");
 }
 
+void TSegCompress::NextSegment() {
+  CloseSegment();
+  if (OnSegAfter && !quietSegments_) OnSegAfter(SegMode, segName_, segNumber_);
+  if (AbortFlag) RaiseAbort();
+  if (segNumber_ == 0xFFFF) throw ESegError(kReadFailed);
+  OpenSegment(static_cast<uint16_t>(segNumber_ + 1));
+  ReadSegmentId(*segment_, nullptr);
+}
+
 void TSegCompress::ReadSegmented(void* buffer, int32_t count) {
   auto* out = static_cast<uint8_t*>(buffer);
   while (count > 0) {
-    if (segmentBytesLeft_ <= 0) {
-      CloseSegment();
-      if (OnSegAfter) OnSegAfter(SegMode, segName_, segNumber_);
-      if (AbortFlag) RaiseAbort();
-      if (segNumber_ == 0xFFFF) throw ESegError(kReadFailed);
-      OpenSegment(static_cast<uint16_t>(segNumber_ + 1));
-      ReadSegmentId(*segment_, nullptr);
-    }
+    if (segmentBytesLeft_ <= 0) NextSegment();
     const int32_t want =
         static_cast<int32_t>(std::min<int64_t>({int64_t{kBlockSize}, count, segmentBytesLeft_}));
     const int32_t got = segment_->Read(out, want);
@@ -320,6 +381,37 @@ void TSegCompress::ReadSegmented(void* buffer, int32_t count) {
     segmentBytesLeft_ -= got;
     ProcessMessages();
   }
+}
+
+void TSegCompress::SkipSegmented(int64_t count) {
+  while (count > 0) {
+    if (segmentBytesLeft_ <= 0) NextSegment();
+    const int64_t n = std::min(count, segmentBytesLeft_);
+    segment_->Seek(n, SeekOrigin::kCurrent);
+    count -= n;
+    segmentBytesLeft_ -= n;
+  }
+}
+
+TSegCompress::ReadMark TSegCompress::Mark() const {
+  return {segNumber_, segment_ ? segment_->Position() : 0, segmentBytesLeft_};
+}
+
+void TSegCompress::Rewind(const ReadMark& mark) {
+  if (!segment_ || segNumber_ != mark.number) {
+    // The segment was opened and checked when the mark was taken; its
+    // events have come.
+    CloseSegment();
+    segNumber_ = mark.number;
+    BuildSegmentPath();
+    try {
+      segment_ = std::make_unique<TFileStream>(segPath_, FileMode::kOpenRead);
+    } catch (const EStreamError&) {
+      throw ESegError(kOpenFailed);
+    }
+  }
+  segment_->Seek(mark.position, SeekOrigin::kBegin);
+  segmentBytesLeft_ = mark.bytesLeft;
 }
 
 void TSegCompress::ReadSegmentId(TStream& stream, uint16_t* number, uint16_t* setId) {
@@ -346,7 +438,7 @@ void TSegCompress::BeforeSegment(uint16_t n) {
     if (AbortFlag) RaiseAbort();
     BuildSegmentPath();
   }
-  if (OnSegBefore) OnSegBefore(SegMode, segName_, n);
+  if (OnSegBefore && !quietSegments_) OnSegBefore(SegMode, segName_, n);
   if (AbortFlag) RaiseAbort();
 }
 
