@@ -1,6 +1,7 @@
 #include "archive/seg_compress.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "archive/archive_format.h"
 #include "platform/fs.h"
@@ -255,40 +256,64 @@ void TSegCompress::ReadScanRecord(TSegArc& arc) {
 }
 
 // The bytes of one archive, read from the segment stream where they lie: a
-// read-only stream over the next `size` bytes. Moving back is allowed to its
-// start only, which the room check needs once.
+// read-only stream over the next `size` bytes, read ahead in blocks of
+// 64 KiB (never beyond the archive). Restart goes back to its start.
 class TSegCompress::ArchiveSpan : public TStream {
  public:
   ArchiveSpan(TSegCompress& seg, int64_t size, bool reportProgress)
       : seg_(seg), start_(seg.Mark()), size_(size), report_(reportProgress) {}
   int32_t Read(void* buffer, int32_t count) override {
     if (count > size_ - position_) count = static_cast<int32_t>(size_ - position_);
-    if (count <= 0) return 0;
-    seg_.ReadSegmented(buffer, count);
-    position_ += count;
-    if (report_ && !seg_.quietSegments_ && seg_.OnSegShowProgress)
-      seg_.OnSegShowProgress(static_cast<int32_t>(position_ * 100 / size_));
-    return count;
+    auto* out = static_cast<uint8_t*>(buffer);
+    for (int32_t left = count; left > 0;) {
+      if (position_ == read_) Fill();
+      const int32_t n = static_cast<int32_t>(std::min<int64_t>(left, read_ - position_));
+      std::memcpy(out, block_.data() + (position_ - blockStart_), static_cast<size_t>(n));
+      out += n;
+      left -= n;
+      position_ += n;
+    }
+    return count < 0 ? 0 : count;
   }
   int32_t Write(const void*, int32_t) override { return 0; }
   int64_t Seek(int64_t offset, SeekOrigin origin) override {
     int64_t target = origin == SeekOrigin::kBegin ? offset : (origin == SeekOrigin::kEnd ? size_ : position_) + offset;
     target = std::clamp<int64_t>(target, 0, size_);
-    if (target < position_) {
-      seg_.Rewind(start_);
-      position_ = 0;
+    if (target < blockStart_) {
+      Restart();
+    } else if (target > read_) {
+      seg_.SkipSegmented(target - read_);
+      blockStart_ = read_ = target;
     }
-    seg_.SkipSegmented(target - position_);
     position_ = target;
     return position_;
   }
   int64_t Size() override { return size_; }
+  // Reads again from the archive's first byte, from the segment files.
+  void Restart() {
+    seg_.Rewind(start_);
+    position_ = blockStart_ = read_ = 0;
+  }
 
  private:
+  static constexpr int32_t kBlock = 65536;
+  void Fill() {
+    const auto n = static_cast<int32_t>(std::min<int64_t>(kBlock, size_ - read_));
+    block_.resize(kBlock);
+    seg_.ReadSegmented(block_.data(), n);
+    blockStart_ = read_;
+    read_ += n;
+    if (report_ && !seg_.quietSegments_ && seg_.OnSegShowProgress)
+      seg_.OnSegShowProgress(static_cast<int32_t>(read_ * 100 / size_));
+  }
+
   TSegCompress& seg_;
   const ReadMark start_;
   const int64_t size_;
   const bool report_;
+  std::vector<uint8_t> block_;
+  int64_t blockStart_ = 0;  // the archive offset of block_[0]
+  int64_t read_ = 0;        // how far the segments have been read
   int64_t position_ = 0;
 };
 
@@ -323,7 +348,8 @@ void TSegCompress::ExpandSegmentArchive(TSegArc& arc) {
         throw;
       }
       quietSegments_ = false;
-      archive.Seek(0, SeekOrigin::kBegin);
+      // Read again, so the segments walked come with their events.
+      archive.Restart();
     }
     MakeDirectories = true;
     SetTargetPath(arc.TargetDir);

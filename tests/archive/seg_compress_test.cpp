@@ -236,16 +236,15 @@ TEST(SegSet, EventOrderOverTwoSegmentsAndTwoArchives) {
       "progress", "after disk.001 1", "before disk.002 2 1", "progress", "100", "check y.txt",
       "archive 1 t1"};
   EXPECT_EQ(events, expected);
-  // Read in place, the progress follows the expansion, and walking ahead for
-  // the room check brings no early segment event: disk.002 comes when the
-  // data of y.txt reaches it.
+  // Read in place, an archive comes in blocks of 64 KiB, each with its
+  // progress, and walking ahead for the room check brings no early segment
+  // event: disk.002 comes when the block of archive 1 reaches it.
   events.clear();
   s.ExpandInPlace = true;
   s.ExpandAll();
   const std::vector<std::string> inPlace = {
-      "before disk.001 1 1", "beforeExpand 2", "progress", "check x.txt", "progress", "100", "archive 0 t0",
-      "progress", "check y.txt", "progress", "after disk.001 1", "before disk.002 2 1", "progress", "100",
-      "archive 1 t1"};
+      "before disk.001 1 1", "beforeExpand 2", "progress", "100", "check x.txt", "archive 0 t0",
+      "after disk.001 1", "before disk.002 2 1", "progress", "100", "check y.txt", "archive 1 t1"};
   EXPECT_EQ(events, inPlace);
 }
 

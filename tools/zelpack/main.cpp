@@ -185,7 +185,7 @@ class ScratchDir {
 class Progress {
  public:
   void Show(const std::string& what, int percent) {
-    if (!isatty(fileno(stderr))) return;
+    if (!onTerminal_) return;
     std::fprintf(stderr, "\r%-50.50s %3d%%", what.c_str(), percent);
     shown_ = true;
   }
@@ -196,6 +196,7 @@ class Progress {
 
  private:
   bool shown_ = false;
+  const bool onTerminal_ = isatty(fileno(stderr)) != 0;
 };
 
 zel::ReadRequest ReadOptions(const Args& a, ConsolePrompter& prompter, Progress& progress, std::string& current) {
