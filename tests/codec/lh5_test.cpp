@@ -250,6 +250,71 @@ TEST(Lh5Decode, CodesAroundTheEndOfAChunkAtEveryBit) {
   }
 }
 
+// The widest symbols a block can hold: a match of 256 bytes with a 16-bit
+// code, the 13-bit position code of j = 13 and its 12 extra bits, 41 bits in
+// all, one refill each. Runs of them cross the end of the first 8192-byte
+// chunk at every bit of a 64-bit stretch, so that every refill position up
+// to the end of the input window meets one: a window that handed out bytes
+// it does not hold would show here. The character code: 'x' in one bit,
+// 'a'..'n' in 2..15, 'o' and the match (symbol 509) in 16.
+TEST(Lh5Decode, WidestSymbolsAcrossTheEndOfAChunk) {
+  auto putT = [](Bits& b, int t) { t < 13 ? b.Put(4, t) : b.Put(5, 26 + t - 13); };
+  for (int shift = 0; shift < 64; ++shift) {
+    Bits b;
+    Bytes plain;
+    std::vector<int> symbols;  // 'o', 'x' or 509
+    // 16-bit literals to about 1000 bits before the chunk's end, `shift`
+    // one-bit ones, then the wide matches, a few one-bit literals among them.
+    constexpr size_t kHeaderBits = 279;
+    constexpr size_t kChunkBits = 8192 * 8;
+    const size_t wide = (kChunkBits - kHeaderBits - 1000) / 16;
+    for (size_t i = 0; i < wide; ++i) symbols.push_back('o');
+    for (int i = 0; i < shift; ++i) symbols.push_back('x');
+    for (int i = 0; i < 48; ++i) {
+      symbols.push_back(509);
+      if (i % 5 == 4) symbols.push_back('x');
+    }
+    b.Put(16, static_cast<uint32_t>(symbols.size()));
+    // Code-length code: t 0..12 in four bits, 13..18 in five.
+    b.Put(5, 19);
+    for (int t = 0; t < 19; ++t) {
+      b.Put(3, t < 13 ? 4 : 5);
+      if (t == 2) b.Put(2, 0);
+    }
+    b.Put(9, 510);
+    putT(b, 2), b.Put(9, 'a' - 20);
+    for (int len = 2; len <= 16; ++len) putT(b, len + 2);  // 'a'..'o'
+    putT(b, 1), b.Put(4, 'x' - 'o' - 1 - 3);
+    putT(b, 3);  // 'x'
+    putT(b, 2), b.Put(9, 509 - 'x' - 1 - 20);
+    putT(b, 18);  // 509
+    // Position code: j has j + 1 bits, 12 and 13 have 13.
+    b.Put(4, 14);
+    for (int j = 0; j < 14; ++j) PutLength(b, j < 12 ? j + 1 : 13);
+    ASSERT_EQ(b.BitCount(), kHeaderBits);
+    uint32_t extra = 0x5A3;
+    for (int c : symbols) {
+      if (c == 'x') {
+        b.Put(1, 0);
+        plain.push_back('x');
+      } else if (c == 'o') {
+        b.Put(16, 0xFFFE);
+        plain.push_back('o');
+      } else {
+        b.Put(16, 0xFFFF).Put(13, 0x1FFF).Put(12, extra);
+        const size_t distance = (1u << 12) + extra;
+        for (int k = 0; k < 256; ++k) {
+          const size_t at = plain.size();
+          plain.push_back(at > distance ? plain[at - distance - 1] : ' ');
+        }
+        extra = (extra * 5 + 1) & 0xFFF;
+      }
+    }
+    ASSERT_GT(b.BitCount(), kChunkBits + 500);
+    ASSERT_EQ(Lh5(b.Done(), static_cast<int32_t>(plain.size())), plain) << "shift " << shift;
+  }
+}
+
 // Position codes of 1 to 13 bits (j has j + 1 bits, the last two 13), past
 // the 8-bit table, each with its extra bits, after literals that fill the
 // dictionary with a known text. The character code: the match of length 3 in
