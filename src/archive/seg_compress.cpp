@@ -335,7 +335,7 @@ void TSegCompress::ExpandSegmentArchive(TSegArc& arc) {
       left -= n;
     }
   }
-  if (ExpandInPlace) {
+  if (ExpandInPlace && !SegPopUp) {
     ArchiveSpan archive(*this, header.ArchiveSize(), true);
     if (!TestOnly) {
       // Walking ahead opens later segments; their events come when the

@@ -105,7 +105,8 @@ class TSegCompress : public TCompress {
 
   // Expands each archive straight from the segment files instead of from a
   // temporary copy. Only for a set whose segments all lie in SegDir on a
-  // fixed drive and that asks for no mount (SegPopUp off): the room check
+  // fixed drive and that asks for no mount (ignored while SegPopUp is on,
+  // since a disk asked for again would be a disk swap): the room check
   // walks the archive's headers through the segments before anything is
   // written, then the archive is read again from its start. Segment events
   // still come once per segment, in order.
