@@ -425,8 +425,8 @@ TSegCompress::ReadMark TSegCompress::Mark() const {
 
 void TSegCompress::Rewind(const ReadMark& mark) {
   if (!segment_ || segNumber_ != mark.number) {
-    // The segment was opened and checked when the mark was taken; its
-    // events have come.
+    // The segment was opened when the mark was taken, and its events have
+    // come; it must still be the same disk.
     CloseSegment();
     segNumber_ = mark.number;
     BuildSegmentPath();
@@ -435,6 +435,9 @@ void TSegCompress::Rewind(const ReadMark& mark) {
     } catch (const EStreamError&) {
       throw ESegError(kOpenFailed);
     }
+    uint16_t number = 0, setId = 0;
+    ReadSegmentId(*segment_, &number, &setId);
+    if (number != mark.number || (setId_ != 0 && setId != setId_)) throw ESegError(kReadFailed);
   }
   segment_->Seek(mark.position, SeekOrigin::kBegin);
   segmentBytesLeft_ = mark.bytesLeft;

@@ -614,6 +614,46 @@ TEST_P(SegSetBothWays, RoomForEachArchiveIsCheckedFirst) {
   seg.ExpandAll();
 }
 
+// In place, the expansion goes back to the disk the archive starts on once
+// the room is checked: a disk of another set put there meanwhile is refused
+// before anything is written.
+TEST(SegSet, InPlaceGoesBackOnlyToTheSameDisk) {
+  class SwappingReader : public TSegCompEZ {
+   public:
+    std::function<void()> swap;
+
+   protected:
+    int64_t FreeSpaceOf(const std::string&) override {
+      swap();
+      return -1;
+    }
+  };
+  SetFixture f;
+  const auto paths = f.Write({f.Spec("same", 1)}, 1000, coLZH5);
+  ASSERT_GE(paths.size(), 3u);
+  SwappingReader seg;
+  seg.ExpandInPlace = true;
+  seg.SegPopUp = false;
+  seg.SetSegDir(f.out.Path());
+  seg.SetSegBaseName("disk");
+  seg.SetSegTmpDir(f.tmp.Path());
+  seg.swap = [&] {
+    for (const auto& path : paths) {
+      auto bytes = ReadBytes(path);
+      bytes[4] ^= 0x5A;  // the set's identity
+      test::WriteBytes(path, bytes);
+    }
+  };
+  try {
+    seg.ExpandAll();
+    FAIL() << "no error";
+  } catch (const ESegError& e) {
+    EXPECT_STREQ(e.what(), "(TSegCompress) Stream read failed");
+  }
+  EXPECT_FALSE(fs::DirectoryExists(f.target / "same"));
+  f.ExpectTmpEmpty();
+}
+
 TEST(SegSet, PropertySetters) {
   TSegCompEZ s;
   EXPECT_EQ(s.SegBaseName(), "SegData");
