@@ -104,13 +104,12 @@ class TSegCompress : public TCompress {
   std::string RoomFolder;
 
   // Expands each archive straight from the segment files instead of from a
-  // temporary copy. Only for a set whose segments all lie in SegDir on a
-  // fixed drive and that asks for no mount (ignored while SegPopUp is on,
-  // since a disk asked for again would be a disk swap): the room check
-  // walks the archive's headers through the segments before anything is
-  // written, then the archive is read again from its start. Segment events
-  // still come once per segment, in order.
-  bool ExpandInPlace = false;
+  // temporary copy when set to ExpandArchiveInPlace. Only for a set whose
+  // segments all lie in SegDir on a fixed drive and that asks for no mount
+  // (ignored while SegPopUp is on, since a disk asked for again would be a
+  // disk swap). Null: each archive is copied first.
+  using ArchiveExpander = void (*)(TSegCompress& seg, TSegArc& arc, int64_t size);
+  ArchiveExpander ExpandInPlace = nullptr;
 
   TSegBeforeEvent OnSegBefore;
   TSegAfterEvent OnSegAfter;
@@ -163,6 +162,7 @@ class TSegCompress : public TCompress {
   ReadMark Mark() const;
   void Rewind(const ReadMark& mark);
   class ArchiveSpan;
+  friend void ExpandArchiveInPlace(TSegCompress& seg, TSegArc& arc, int64_t size);
   void NextSegment();
   void ReadSegmentId(TStream& stream, uint16_t* number, uint16_t* setId = nullptr);
   void CheckRoom(TStream& archive);
@@ -200,6 +200,13 @@ class TSegCompress : public TCompress {
   std::vector<uint8_t> buffer_;
   SavedEvents saved_;
 };
+
+// The archive of arc, `size` bytes, read straight from the segment files:
+// the room check walks its headers through the segments before anything is
+// written, then the archive is read again from its start (its first disk
+// must still be the same). Segment events still come once per segment, in
+// order, when the expansion reaches it.
+void ExpandArchiveInPlace(TSegCompress& seg, TSegArc& arc, int64_t size);
 
 class TSegCompEZ : public TSegCompress {
  public:

@@ -104,7 +104,7 @@ class SetRoundTrip : public ::testing::TestWithParam<std::tuple<TCompressionMeth
 TEST_P(SetRoundTrip, ReproducesEveryArchive) {
   const auto [method, segSize, inPlace] = GetParam();
   SetFixture f;
-  f.seg.ExpandInPlace = inPlace;
+  if (inPlace) f.seg.ExpandInPlace = ExpandArchiveInPlace;
   const auto paths = f.Write({f.Spec("one", 1), f.Spec("two", 2)}, segSize, method);
   if (segSize >= kFloppySegmentSize) {
     EXPECT_EQ(paths.size(), 1u);
@@ -193,7 +193,7 @@ TEST(SegSet, SameNamedSegmentsOnePerDiskViaMountPrompt) {
   f.seg.SegPopUp = true;
   // Disk by disk, each archive is copied whole first however it is asked:
   // every disk is asked for once, in order.
-  f.seg.ExpandInPlace = true;
+  f.seg.ExpandInPlace = ExpandArchiveInPlace;
   f.seg.Prompter = &prompter;
   f.seg.ExpandAll();
   f.ExpectTree("m", 3);
@@ -244,7 +244,7 @@ TEST(SegSet, EventOrderOverTwoSegmentsAndTwoArchives) {
   // progress, and walking ahead for the room check brings no early segment
   // event: disk.002 comes when the block of archive 1 reaches it.
   events.clear();
-  s.ExpandInPlace = true;
+  s.ExpandInPlace = ExpandArchiveInPlace;
   s.ExpandAll();
   const std::vector<std::string> inPlace = {
       "before disk.001 1 1", "beforeExpand 2", "progress", "100", "check x.txt", "archive 0 t0",
@@ -268,7 +268,7 @@ INSTANTIATE_TEST_SUITE_P(CopiedAndInPlace, SegSetBothWays, ::testing::Bool());
 
 TEST_P(SegSetBothWays, RemovingArchiveZeroSkipsItsBytes) {
   SetFixture f;
-  f.seg.ExpandInPlace = GetParam();
+  if (GetParam()) f.seg.ExpandInPlace = ExpandArchiveInPlace;
   f.Write({f.Spec("zero", 1), f.Spec("one", 2)}, 9000);
   f.seg.OnSegBeforeExpand = [](TSegArcList& l) { l.Delete(0); };
   f.seg.ExpandAll();
@@ -288,7 +288,7 @@ TEST_P(SegSetBothWays, RemovingArchiveZeroSkipsItsBytes) {
 TEST(SegSet, InPlaceMakesNoArchiveCopy) {
   SetFixture f;
   ASSERT_GE(f.Write({f.Spec("a", 1), f.Spec("b", 2)}, 5000, coLZH5).size(), 4u);
-  f.seg.ExpandInPlace = true;
+  f.seg.ExpandInPlace = ExpandArchiveInPlace;
   int checked = 0, copies = 0;
   f.seg.OnCheckFile = [&](std::string& path, TCProcessMode) {
     for (const auto& e : fs::FindFiles(f.tmp.Path() + "\\*"))
@@ -306,7 +306,7 @@ TEST(SegSet, InPlaceMakesNoArchiveCopy) {
 
 TEST_P(SegSetBothWays, MissingAndWrongSegmentsAreRetried) {
   SetFixture f;
-  f.seg.ExpandInPlace = GetParam();
+  if (GetParam()) f.seg.ExpandInPlace = ExpandArchiveInPlace;
   const auto paths = f.Write({f.Spec("r", 4)}, 9000, coNone);
   ASSERT_GE(paths.size(), 3u);
   const std::string hidden = f.out / "away";
@@ -514,7 +514,7 @@ TEST(SegSet, ListNamesPassTheGuard) {
 
 TEST_P(SegSetBothWays, EveryListedFileMustArrive) {
   SetFixture f;
-  f.seg.ExpandInPlace = GetParam();
+  if (GetParam()) f.seg.ExpandInPlace = ExpandArchiveInPlace;
   RawSet raw;
   raw.Header("SHdr", 1);
   raw.Scan("Scan", 0, 5, ArchiveBytes({{"l", "", Text("a.txt" "b.txt"), 0, 0}}), "");
@@ -534,7 +534,7 @@ TEST_P(SegSetBothWays, EveryListedFileMustArrive) {
 // that bears the right number is refused like a wrong number.
 TEST_P(SegSetBothWays, DiskOfAnotherSetIsRetried) {
   SetFixture f;
-  f.seg.ExpandInPlace = GetParam();
+  if (GetParam()) f.seg.ExpandInPlace = ExpandArchiveInPlace;
   ScratchDir other;
   const auto mine = f.Write({f.Spec("v", 1)}, 9000, coNone);
   SegmentSetOptions o;
@@ -588,7 +588,7 @@ TEST_P(SegSetBothWays, RoomForEachArchiveIsCheckedFirst) {
   ASSERT_GE(f.Write({f.Spec("room", 1)}, GetParam() ? 1000 : kFloppySegmentSize, coLZH5).size(),
             GetParam() ? 3u : 1u);
   RoomyReader seg;
-  seg.ExpandInPlace = GetParam();
+  if (GetParam()) seg.ExpandInPlace = ExpandArchiveInPlace;
   seg.SegPopUp = false;
   seg.SetSegDir(f.out.Path());
   seg.SetSegBaseName("disk");
@@ -632,7 +632,7 @@ TEST(SegSet, InPlaceGoesBackOnlyToTheSameDisk) {
   const auto paths = f.Write({f.Spec("same", 1)}, 1000, coLZH5);
   ASSERT_GE(paths.size(), 3u);
   SwappingReader seg;
-  seg.ExpandInPlace = true;
+  seg.ExpandInPlace = ExpandArchiveInPlace;
   seg.SegPopUp = false;
   seg.SetSegDir(f.out.Path());
   seg.SetSegBaseName("disk");
