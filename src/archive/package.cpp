@@ -103,6 +103,9 @@ void Configure(TSegCompEZ& seg, const ReadRequest& request) {
   seg.Key = request.key;
   seg.Prompter = request.prompter;
   seg.SegPopUp = request.mountPrompt;
+  // A set read disk by disk keeps the floppy order: each archive is copied
+  // whole before it is expanded, so a disk is not asked for twice.
+  if (!request.mountPrompt && !fs::OnRemovableMedia(request.segDir)) seg.ExpandInPlace = ExpandArchiveInPlace;
   if (request.onProgress) seg.OnSegShowProgress = request.onProgress;
   if (request.onSegment)
     seg.OnSegBefore = [&request](TSegMode, const std::string& name, uint16_t) { request.onSegment(name); };

@@ -69,6 +69,9 @@ std::vector<ListedArchive> ListPackage(const ReadRequest& request);
 // Decodes every entry and tests its size and checksum without writing any
 // file; returns the number of entries verified. Throws the first error met.
 int TestPackage(const ReadRequest& request);
+// Testing and extracting read each archive straight from the segment files
+// (no temporary copy) unless the set asks for each disk (mountPrompt) or lies
+// on removable media.
 // Expands every archive below destDir (see ExtractFolder). Nothing is
 // written outside destDir, and no link inside it is written through. Before
 // each archive the drive of destDir must have room for it. Returns the paths

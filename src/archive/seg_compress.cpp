@@ -254,6 +254,7 @@ void TSegCompress::ReadScanRecord(TSegArc& arc) {
   }
 }
 
+
 void TSegCompress::ExpandSegmentArchive(TSegArc& arc) {
   TSegArcHeader header;
   for (;;) {
@@ -272,24 +273,27 @@ void TSegCompress::ExpandSegmentArchive(TSegArc& arc) {
       left -= n;
     }
   }
-  CopyToTempArchive(header.ArchiveSize(), true);
-  TempFileGuard archiveGuard(TempArchivePath());
-  if (!TestOnly) CheckRoom(TempArchivePath());
-  MakeDirectories = true;
-  SetTargetPath(arc.TargetDir);
-  ExpandArchiveFiles(TempArchivePath(), &arc.FileList);
+  if (ExpandInPlace && !SegPopUp) {
+    ExpandInPlace(*this, arc, header.ArchiveSize());
+  } else {
+    CopyToTempArchive(header.ArchiveSize(), true);
+    TempFileGuard archiveGuard(TempArchivePath());
+    if (!TestOnly) {
+      TFileStream copy(TempArchivePath(), FileMode::kOpenRead);
+      CheckRoom(copy);
+    }
+    MakeDirectories = true;
+    SetTargetPath(arc.TargetDir);
+    ExpandArchiveFiles(TempArchivePath(), &arc.FileList);
+  }
   if (OnSegAfterArchive) OnSegAfterArchive(header, arc.Template);
   if (AbortFlag) RaiseAbort();
 }
 
 int64_t TSegCompress::FreeSpaceOf(const std::string& folder) { return fs::FreeSpace(folder); }
 
-void TSegCompress::CheckRoom(const std::string& archivePath) {
-  int64_t needed = 0;
-  {
-    TFileStream archive(archivePath, FileMode::kOpenRead);
-    needed = ExpandedSizeOf(archive);
-  }
+void TSegCompress::CheckRoom(TStream& archive) {
+  const int64_t needed = ExpandedSizeOf(archive);
   const std::string folder = RoomFolder.empty() ? segTmpDir_ : RoomFolder;
   const int64_t free = FreeSpaceOf(folder);
   if (free < 0 || needed <= free) return;
@@ -299,17 +303,19 @@ void TSegCompress::CheckRoom(const std::string& archivePath) {
                                GroupedNumber(needed) + " bytes needed, " + GroupedNumber(free) + " bytes free");
 }
 
+void TSegCompress::NextSegment() {
+  CloseSegment();
+  if (OnSegAfter && !quietSegments_) OnSegAfter(SegMode, segName_, segNumber_);
+  if (AbortFlag) RaiseAbort();
+  if (segNumber_ == 0xFFFF) throw ESegError(kReadFailed);
+  OpenSegment(static_cast<uint16_t>(segNumber_ + 1));
+  ReadSegmentId(*segment_, nullptr);
+}
+
 void TSegCompress::ReadSegmented(void* buffer, int32_t count) {
   auto* out = static_cast<uint8_t*>(buffer);
   while (count > 0) {
-    if (segmentBytesLeft_ <= 0) {
-      CloseSegment();
-      if (OnSegAfter) OnSegAfter(SegMode, segName_, segNumber_);
-      if (AbortFlag) RaiseAbort();
-      if (segNumber_ == 0xFFFF) throw ESegError(kReadFailed);
-      OpenSegment(static_cast<uint16_t>(segNumber_ + 1));
-      ReadSegmentId(*segment_, nullptr);
-    }
+    if (segmentBytesLeft_ <= 0) NextSegment();
     const int32_t want =
         static_cast<int32_t>(std::min<int64_t>({int64_t{kBlockSize}, count, segmentBytesLeft_}));
     const int32_t got = segment_->Read(out, want);
@@ -346,7 +352,7 @@ void TSegCompress::BeforeSegment(uint16_t n) {
     if (AbortFlag) RaiseAbort();
     BuildSegmentPath();
   }
-  if (OnSegBefore) OnSegBefore(SegMode, segName_, n);
+  if (OnSegBefore && !quietSegments_) OnSegBefore(SegMode, segName_, n);
   if (AbortFlag) RaiseAbort();
 }
 

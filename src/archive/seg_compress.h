@@ -103,6 +103,14 @@ class TSegCompress : public TCompress {
   // space: EInsufficientDiskSpace names the drive, the bytes needed and free.
   std::string RoomFolder;
 
+  // Expands each archive straight from the segment files instead of from a
+  // temporary copy when set to ExpandArchiveInPlace. Only for a set whose
+  // segments all lie in SegDir on a fixed drive and that asks for no mount
+  // (ignored while SegPopUp is on, since a disk asked for again would be a
+  // disk swap). Null: each archive is copied first.
+  using ArchiveExpander = void (*)(TSegCompress& seg, TSegArc& arc, int64_t size);
+  ArchiveExpander ExpandInPlace = nullptr;
+
   TSegBeforeEvent OnSegBefore;
   TSegAfterEvent OnSegAfter;
   TSegBeforeExpandEvent OnSegBeforeExpand;
@@ -144,8 +152,20 @@ class TSegCompress : public TCompress {
   void ExpandSegmentArchive(TSegArc& arc);
   void CopyToTempArchive(int32_t size, bool reportProgress);
   void ReadSegmented(void* buffer, int32_t count);
+  void SkipSegmented(int64_t count);
+  // A place in the segment stream to come back to.
+  struct ReadMark {
+    uint16_t number = 0;
+    int64_t position = 0;
+    int64_t bytesLeft = 0;
+  };
+  ReadMark Mark() const;
+  void Rewind(const ReadMark& mark);
+  class ArchiveSpan;
+  friend void ExpandArchiveInPlace(TSegCompress& seg, TSegArc& arc, int64_t size);
+  void NextSegment();
   void ReadSegmentId(TStream& stream, uint16_t* number, uint16_t* setId = nullptr);
-  void CheckRoom(const std::string& archivePath);
+  void CheckRoom(TStream& archive);
   void OpenSegment(uint16_t n);
   void BeforeSegment(uint16_t n);
   void CloseSegment();
@@ -173,12 +193,20 @@ class TSegCompress : public TCompress {
   uint16_t segNumber_ = 0;
   uint16_t setId_ = 0;             // segment 1's set identity, 0 for none
   bool listFileTaken_ = false;     // the Scan phase has placed its list file
+  bool quietSegments_ = false;     // walking ahead: no segment events
   std::string segPath_, segName_;
   std::unique_ptr<TFileStream> segment_;
   int64_t segmentBytesLeft_ = 0;
   std::vector<uint8_t> buffer_;
   SavedEvents saved_;
 };
+
+// The archive of arc, `size` bytes, read straight from the segment files:
+// the room check walks its headers through the segments before anything is
+// written, then the archive is read again from its start (its first disk
+// must still be the same). Segment events still come once per segment, in
+// order, when the expansion reaches it.
+void ExpandArchiveInPlace(TSegCompress& seg, TSegArc& arc, int64_t size);
 
 class TSegCompEZ : public TSegCompress {
  public:

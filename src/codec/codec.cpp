@@ -42,15 +42,28 @@ uint8_t CodecState::Refill() {
     // Abandoned: the chunk stays readable, but the flag stays set.
     if (percentage == -1) return 0;
   }
-  YieldTimeSlice();
+  PumpWaitingMessages();
   endOfInput_ = false;
   return CodecReadByte();
 }
 
 void CodecState::FlushFull() {
-  YieldTimeSlice();
+  PumpWaitingMessages();
   dest_.WriteBuffer(out_, kBufferSize);
   outPos_ = 0;
+}
+
+void CodecState::CodecWriteBlock(const uint8_t* p, int32_t n) {
+  if (scramble_ || outPos_ != 0 || outputLimit_ < n) {
+    for (int32_t i = 0; i < n; ++i) CodecWriteByte(p[i]);
+    return;
+  }
+  uint32_t sum = 0;
+  for (int32_t i = 0; i < n; ++i) sum += p[i];
+  writeChecksum_ += sum;
+  outputLimit_ -= n;
+  PumpWaitingMessages();
+  if (n > 0) dest_.WriteBuffer(p, n);
 }
 
 void CodecState::FlushRest() {

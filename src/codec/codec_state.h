@@ -2,6 +2,8 @@
 // checksums, key scrambling and the output limit. Every method sees its stream
 // only through CodecReadByte and CodecWriteByte. The byte paths are inline so
 // the methods' inner loops stay cheap; the refill and flush are out of line.
+// Each chunk read and each block written lets waiting window messages run
+// (PumpWaitingMessages); the codec never gives the processor away itself.
 //
 // One CodecState belongs to one RunCodec call; nothing here is shared between
 // runs, so two runs on different objects never disturb each other.
@@ -106,6 +108,13 @@ class CodecState {
     }
   }
 
+  // Stores n bytes exactly as n calls of CodecWriteByte would (same limit,
+  // scrambling, checksum and destination writes). When nothing is buffered
+  // and nothing is scrambled, the bytes go to the destination straight from
+  // p, without a copy: a caller that only ever writes whole buffers this way
+  // (8192 bytes; a shorter run last) gives the destination the same writes.
+  void CodecWriteBlock(const uint8_t* p, int32_t n);
+
   // Scrambles or unscrambles one stored byte with the next key byte.
   uint8_t KeyXorByte(uint8_t b) {
     b ^= key_[keyPos_];
@@ -114,6 +123,9 @@ class CodecState {
   }
 
   bool EndOfInput() const { return endOfInput_; }
+  // How many source bytes the current chunk still holds: what CodecReadBytes
+  // hands out before it asks the source for more.
+  int32_t BufferedInput() const { return inEnd_ - inPos_; }
 
   uint32_t ReadChecksum() const { return readChecksum_; }
   uint32_t WriteChecksum() const { return writeChecksum_; }

@@ -87,6 +87,10 @@ int64_t DiskFree(int drive);
 // Free bytes for the caller on the drive that holds folder; -1 when unknown.
 int64_t FreeSpace(const std::string& folder);
 
+// True when folder lies on a removable disk or a CD (Windows' drive type);
+// false for fixed and network drives and natively.
+bool OnRemovableMedia(const std::string& folder);
+
 // The system's temporary folder (GetTempPathA; natively TMPDIR, else /tmp),
 // without a trailing backslash unless it is a root; "" when unknown.
 std::string TempFolder();

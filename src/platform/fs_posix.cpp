@@ -161,6 +161,8 @@ int64_t FreeSpace(const std::string& folder) {
   return static_cast<int64_t>(vfs.f_bavail) * static_cast<int64_t>(vfs.f_frsize);
 }
 
+bool OnRemovableMedia(const std::string&) { return false; }
+
 std::string TempFolder() {
   const char* tmp = std::getenv("TMPDIR");
   std::string folder = tmp && *tmp ? tmp : "/tmp";

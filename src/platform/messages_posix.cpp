@@ -1,10 +1,8 @@
-#include <sched.h>
-
 #include "platform/messages.h"
 
 namespace zel {
 
 void ProcessMessages() {}
-void YieldTimeSlice() { ::sched_yield(); }
+void PumpWaitingMessages() {}
 
 }  // namespace zel

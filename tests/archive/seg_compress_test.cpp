@@ -99,11 +99,12 @@ std::string SegMessage(TSegCompEZ& seg) {
   return "no error";
 }
 
-class SetRoundTrip : public ::testing::TestWithParam<std::tuple<TCompressionMethod, int32_t>> {};
+class SetRoundTrip : public ::testing::TestWithParam<std::tuple<TCompressionMethod, int32_t, bool>> {};
 
 TEST_P(SetRoundTrip, ReproducesEveryArchive) {
-  const auto [method, segSize] = GetParam();
+  const auto [method, segSize, inPlace] = GetParam();
   SetFixture f;
+  if (inPlace) f.seg.ExpandInPlace = ExpandArchiveInPlace;
   const auto paths = f.Write({f.Spec("one", 1), f.Spec("two", 2)}, segSize, method);
   if (segSize >= kFloppySegmentSize) {
     EXPECT_EQ(paths.size(), 1u);
@@ -126,7 +127,8 @@ TEST_P(SetRoundTrip, ReproducesEveryArchive) {
 
 INSTANTIATE_TEST_SUITE_P(MethodsAndSizes, SetRoundTrip,
                          ::testing::Combine(::testing::Values(coNone, coRLE, coLZH, coLZH5),
-                                            ::testing::Values(kFloppySegmentSize, 16384, 1000)));
+                                            ::testing::Values(kFloppySegmentSize, 16384, 1000),
+                                            ::testing::Bool()));
 
 TEST(SegSet, ManySegmentsNumberedPastOneThousand) {
   SetFixture f;
@@ -189,10 +191,14 @@ TEST(SegSet, SameNamedSegmentsOnePerDiskViaMountPrompt) {
   f.seg.SetSegExt("zelx");
   EXPECT_EQ(f.seg.SegExt(), "zel");
   f.seg.SegPopUp = true;
+  // Disk by disk, each archive is copied whole first however it is asked:
+  // every disk is asked for once, in order.
+  f.seg.ExpandInPlace = ExpandArchiveInPlace;
   f.seg.Prompter = &prompter;
   f.seg.ExpandAll();
   f.ExpectTree("m", 3);
-  ASSERT_GE(prompter.log.size(), 2u);
+  ASSERT_EQ(prompter.log.size(), paths.size() + 1);
+  EXPECT_TRUE(prompter.inputs.empty());
   EXPECT_EQ(prompter.log[0], "Mount Segment #1|Directory Path:|" + f.out.Path());
   EXPECT_EQ(prompter.log[1], prompter.log[0]);
   EXPECT_EQ(prompter.log[2].substr(0, 17), "Mount Segment #2|");
@@ -234,6 +240,16 @@ TEST(SegSet, EventOrderOverTwoSegmentsAndTwoArchives) {
       "progress", "after disk.001 1", "before disk.002 2 1", "progress", "100", "check y.txt",
       "archive 1 t1"};
   EXPECT_EQ(events, expected);
+  // Read in place, an archive comes in blocks of 64 KiB, each with its
+  // progress, and walking ahead for the room check brings no early segment
+  // event: disk.002 comes when the block of archive 1 reaches it.
+  events.clear();
+  s.ExpandInPlace = ExpandArchiveInPlace;
+  s.ExpandAll();
+  const std::vector<std::string> inPlace = {
+      "before disk.001 1 1", "beforeExpand 2", "progress", "100", "check x.txt", "archive 0 t0",
+      "after disk.001 1", "before disk.002 2 1", "progress", "100", "check y.txt", "archive 1 t1"};
+  EXPECT_EQ(events, inPlace);
 }
 
 TEST(SegSet, ProgressOfA20000ByteArchive) {
@@ -247,8 +263,12 @@ TEST(SegSet, ProgressOfA20000ByteArchive) {
   EXPECT_EQ(seen, (std::vector<int32_t>{40, 81, 100}));
 }
 
-TEST(SegSet, RemovingArchiveZeroSkipsItsBytes) {
+class SegSetBothWays : public ::testing::TestWithParam<bool> {};
+INSTANTIATE_TEST_SUITE_P(CopiedAndInPlace, SegSetBothWays, ::testing::Bool());
+
+TEST_P(SegSetBothWays, RemovingArchiveZeroSkipsItsBytes) {
   SetFixture f;
+  if (GetParam()) f.seg.ExpandInPlace = ExpandArchiveInPlace;
   f.Write({f.Spec("zero", 1), f.Spec("one", 2)}, 9000);
   f.seg.OnSegBeforeExpand = [](TSegArcList& l) { l.Delete(0); };
   f.seg.ExpandAll();
@@ -262,8 +282,31 @@ TEST(SegSet, RemovingArchiveZeroSkipsItsBytes) {
   f.ExpectTmpEmpty();
 }
 
-TEST(SegSet, MissingAndWrongSegmentsAreRetried) {
+// In place, no archive is copied to the scratch folder (only the small list
+// archives are), and a stop asked in the middle of an archive passes over
+// the rest of it: the next archive is read from where it starts.
+TEST(SegSet, InPlaceMakesNoArchiveCopy) {
   SetFixture f;
+  ASSERT_GE(f.Write({f.Spec("a", 1), f.Spec("b", 2)}, 5000, coLZH5).size(), 4u);
+  f.seg.ExpandInPlace = ExpandArchiveInPlace;
+  int checked = 0, copies = 0;
+  f.seg.OnCheckFile = [&](std::string& path, TCProcessMode) {
+    for (const auto& e : fs::FindFiles(f.tmp.Path() + "\\*"))
+      if (e.name != "." && e.name != "..") ++copies;
+    // Archive "a" stops after its second file.
+    if (path.find("\\a\\") != std::string::npos && ++checked > 2) path = "*";
+  };
+  f.seg.ExpandAll();
+  EXPECT_EQ(copies, 0);
+  EXPECT_EQ(checked, 3);
+  f.ExpectTree("b", 2);
+  ASSERT_EQ(f.seg.ArcList()[0].FileList.Count(), 2);
+  f.ExpectTmpEmpty();
+}
+
+TEST_P(SegSetBothWays, MissingAndWrongSegmentsAreRetried) {
+  SetFixture f;
+  if (GetParam()) f.seg.ExpandInPlace = ExpandArchiveInPlace;
   const auto paths = f.Write({f.Spec("r", 4)}, 9000, coNone);
   ASSERT_GE(paths.size(), 3u);
   const std::string hidden = f.out / "away";
@@ -276,7 +319,9 @@ TEST(SegSet, MissingAndWrongSegmentsAreRetried) {
   prompter.retries.push_back([&] { return fs::RenameFile(hidden, paths[1]); });
   f.seg.ExpandAll();
   f.ExpectTree("r", 4);
-  EXPECT_EQ(befores, 2);
+  // Copied, the event comes again after the retry; in place the retry comes
+  // while the room check walks ahead, which brings no events.
+  EXPECT_EQ(befores, GetParam() ? 1 : 2);
   ASSERT_EQ(prompter.log.size(), 1u);
   EXPECT_EQ(prompter.log[0],
             "retry|Unable to locate \"disk.002\" on this segment!\n\rCorrect and then press OK, or Cancel to abort");
@@ -467,8 +512,9 @@ TEST(SegSet, ListNamesPassTheGuard) {
   }
 }
 
-TEST(SegSet, EveryListedFileMustArrive) {
+TEST_P(SegSetBothWays, EveryListedFileMustArrive) {
   SetFixture f;
+  if (GetParam()) f.seg.ExpandInPlace = ExpandArchiveInPlace;
   RawSet raw;
   raw.Header("SHdr", 1);
   raw.Scan("Scan", 0, 5, ArchiveBytes({{"l", "", Text("a.txt" "b.txt"), 0, 0}}), "");
@@ -486,8 +532,9 @@ TEST(SegSet, EveryListedFileMustArrive) {
 
 // Each segment file carries the identity of its set; a disk of another set
 // that bears the right number is refused like a wrong number.
-TEST(SegSet, DiskOfAnotherSetIsRetried) {
+TEST_P(SegSetBothWays, DiskOfAnotherSetIsRetried) {
   SetFixture f;
+  if (GetParam()) f.seg.ExpandInPlace = ExpandArchiveInPlace;
   ScratchDir other;
   const auto mine = f.Write({f.Spec("v", 1)}, 9000, coNone);
   SegmentSetOptions o;
@@ -534,10 +581,14 @@ class RoomyReader : public TSegCompEZ {
   }
 };
 
-TEST(SegSet, RoomForEachArchiveIsCheckedFirst) {
+// In place, the room check walks the archive across its segments and the
+// expansion then starts again from the first of them.
+TEST_P(SegSetBothWays, RoomForEachArchiveIsCheckedFirst) {
   SetFixture f;
-  f.Write({f.Spec("room", 1)}, kFloppySegmentSize, coLZH5);
+  ASSERT_GE(f.Write({f.Spec("room", 1)}, GetParam() ? 1000 : kFloppySegmentSize, coLZH5).size(),
+            GetParam() ? 3u : 1u);
   RoomyReader seg;
+  if (GetParam()) seg.ExpandInPlace = ExpandArchiveInPlace;
   seg.SegPopUp = false;
   seg.SetSegDir(f.out.Path());
   seg.SetSegBaseName("disk");
@@ -561,6 +612,46 @@ TEST(SegSet, RoomForEachArchiveIsCheckedFirst) {
   seg.free = 0;
   seg.TestOnly = true;
   seg.ExpandAll();
+}
+
+// In place, the expansion goes back to the disk the archive starts on once
+// the room is checked: a disk of another set put there meanwhile is refused
+// before anything is written.
+TEST(SegSet, InPlaceGoesBackOnlyToTheSameDisk) {
+  class SwappingReader : public TSegCompEZ {
+   public:
+    std::function<void()> swap;
+
+   protected:
+    int64_t FreeSpaceOf(const std::string&) override {
+      swap();
+      return -1;
+    }
+  };
+  SetFixture f;
+  const auto paths = f.Write({f.Spec("same", 1)}, 1000, coLZH5);
+  ASSERT_GE(paths.size(), 3u);
+  SwappingReader seg;
+  seg.ExpandInPlace = ExpandArchiveInPlace;
+  seg.SegPopUp = false;
+  seg.SetSegDir(f.out.Path());
+  seg.SetSegBaseName("disk");
+  seg.SetSegTmpDir(f.tmp.Path());
+  seg.swap = [&] {
+    for (const auto& path : paths) {
+      auto bytes = ReadBytes(path);
+      bytes[4] ^= 0x5A;  // the set's identity
+      test::WriteBytes(path, bytes);
+    }
+  };
+  try {
+    seg.ExpandAll();
+    FAIL() << "no error";
+  } catch (const ESegError& e) {
+    EXPECT_STREQ(e.what(), "(TSegCompress) Stream read failed");
+  }
+  EXPECT_FALSE(fs::DirectoryExists(f.target / "same"));
+  f.ExpectTmpEmpty();
 }
 
 TEST(SegSet, PropertySetters) {

@@ -191,6 +191,48 @@ TEST(CodecDriver, BulkReadMatchesTheByteLoop) {
   }
 }
 
+// A block write must leave the destination, the checksum and the key position
+// as the byte loop it stands for: straight from the caller's bytes when the
+// buffer is empty, through the buffer when it holds bytes or when they are
+// scrambled.
+TEST(CodecDriver, BlockWriteMatchesTheByteLoop) {
+  struct Case {
+    CodecDirection direction;
+    int32_t key;
+    int32_t before;               // bytes written one by one first
+    std::vector<int32_t> blocks;  // then these block sizes
+  };
+  const Case cases[] = {{CodecDirection::kExpand, 0, 0, {8192, 8192, 100}},
+                        {CodecDirection::kExpand, 0, 0, {8192, 0}},
+                        {CodecDirection::kExpand, 0, 5, {8192, 8192}},
+                        {CodecDirection::kCompress, 0x01020304, 0, {8192, 3000}}};
+  for (const Case& c : cases) {
+    RecordingStream destA, destB;
+    TMemoryStream srcA, srcB;
+    CodecOwner owner;
+    owner.Key = c.key;
+    owner.OutputReserve = -100000;
+    CodecState a(owner, destA, srcA, 0, c.direction, false);
+    CodecState b(owner, destB, srcB, 0, c.direction, false);
+    const Bytes data = RandomBytes(40000, 31);
+    size_t at = 0;
+    for (; at < static_cast<size_t>(c.before); ++at) {
+      a.CodecWriteByte(data[at]);
+      b.CodecWriteByte(data[at]);
+    }
+    for (int32_t n : c.blocks) {
+      for (int32_t i = 0; i < n; ++i) a.CodecWriteByte(data[at + i]);
+      b.CodecWriteBlock(data.data() + at, n);
+      at += n;
+    }
+    a.FlushRest();
+    b.FlushRest();
+    EXPECT_EQ(destB.Data(), destA.Data()) << c.before;
+    EXPECT_EQ(destB.writes, destA.writes) << c.before;
+    EXPECT_EQ(b.WriteChecksum(), a.WriteChecksum()) << c.before;
+  }
+}
+
 TEST(CodecDriver, AbandonStopsRunLengthDecoding) {
   CodecOwner owner;
   owner.OnShowProgress = [](int32_t& p) { p = -1; };

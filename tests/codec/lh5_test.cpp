@@ -26,6 +26,7 @@ class Bits {
     if (count_) b.push_back(static_cast<uint8_t>(acc_ << (8 - count_)));
     return b;
   }
+  size_t BitCount() const { return out_.size() * 8 + count_; }
 
  private:
   Bytes out_;
@@ -38,14 +39,22 @@ Bits& SingleSymbolBlock(Bits& b, uint16_t size, uint32_t symbol, uint32_t positi
   return b.Put(16, size).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, symbol).Put(4, 0).Put(4, position);
 }
 
+// One length of a code-length or position list: 3 bits below 7, else unary.
+void PutLength(Bits& b, int len) {
+  if (len < 7) {
+    b.Put(3, len);
+  } else {
+    b.Put(len - 3, (1u << (len - 3)) - 2);
+  }
+}
+
 // Code-length code with symbols 2 and 3 at one bit each ("0" = zero run of
 // 20+, "1" = length 1), announced with `count` entries; entries beyond the
 // 19-symbol alphabet get length `extraLength`.
 void TwoSymbolLengthCode(Bits& b, int count = 4, int extraLength = 0) {
   b.Put(5, count).Put(3, 0).Put(3, 0).Put(3, 1).Put(2, 0).Put(3, 1);
   for (int i = 4; i < count; ++i) {
-    const int len = i < 19 ? 0 : extraLength;
-    if (len < 7) b.Put(3, len); else b.Put(len - 3, (1u << (len - 3)) - 2);
+    PutLength(b, i < 19 ? 0 : extraLength);
   }
 }
 
@@ -179,6 +188,169 @@ TEST(Lh5Decode, InvalidTablesRaiseBadDecodeTable) {
       EXPECT_STREQ(e.what(), "Bad decode table in archive!") << i;
     }
   }
+}
+
+// A block whose character code is a ladder of 17 literals: 'A' + k - 1 has
+// k bits for k = 1..15 (k - 1 one bits, then a zero), 'P' and 'Q' 16 bits.
+// The code-length code gives t = 0..12 four bits (code t) and t = 13..18
+// five bits (codes 26..31).
+class LadderBlock {
+ public:
+  static int Length(uint8_t c) { return c == 'Q' ? 16 : c - 'A' + 1; }
+  static void Header(Bits& b, uint16_t size) {
+    b.Put(16, size).Put(5, 19);
+    for (int t = 0; t < 19; ++t) {
+      b.Put(3, t < 13 ? 4 : 5);
+      if (t == 2) b.Put(2, 0);  // no zero lengths after the third
+    }
+    b.Put(9, 'Q' + 1);
+    PutT(b, 2).Put(9, 'A' - 20);  // a run of 65 zero lengths
+    for (uint8_t c = 'A'; c <= 'Q'; ++c) PutT(b, Length(c) + 2);
+    b.Put(4, 0).Put(4, 0);  // position code: one symbol, never used
+  }
+  static void Symbol(Bits& b, uint8_t c) {
+    const int k = Length(c);
+    b.Put(k, c == 'Q' ? 0xFFFF : (1u << k) - 2);
+  }
+
+ private:
+  static Bits& PutT(Bits& b, int t) { return t < 13 ? b.Put(4, t) : b.Put(5, 26 + t - 13); }
+};
+
+// The bit window is refilled once per symbol, eight bytes at a time, from an
+// input window that ends where the codec's 8192-byte chunk ends. Codes of
+// every length, long ones (beyond the 12-bit table) right after short ones,
+// are made to end at every bit from 70 before to 70 after the end of the
+// first chunk (offset 0: on its last bit), and the streams' own ends move bit
+// by bit with them. The one-bit codes before them step the refills through
+// every byte up to the end of the input window, so one lands exactly on it.
+TEST(Lh5Decode, CodesAroundTheEndOfAChunkAtEveryBit) {
+  const Bytes pattern = {'A', 'Q', 'B', 'N', 'A', 'P', 'C', 'M', 'A', 'O', 'L'};
+  constexpr int kChunkBits = 8192 * 8;
+  for (int offset = -70; offset <= 70; ++offset) {
+    Bytes plain;
+    Bits probe;
+    LadderBlock::Header(probe, 0);
+    const size_t headerBits = probe.BitCount();
+    // Bytes of eight bits to near the chunk's end, then one-bit codes so that
+    // the first long code ('Q', after 'A') ends `offset` bits from it.
+    const size_t wide = (kChunkBits - headerBits - 100) / 8;
+    const size_t narrow = kChunkBits + offset - headerBits - 8 * wide - 1 - 16;
+    plain.insert(plain.end(), wide, 'H');
+    plain.insert(plain.end(), narrow, 'A');
+    for (int k = 0; k < 6; ++k) plain.insert(plain.end(), pattern.begin(), pattern.end());
+    plain.insert(plain.end(), 5, 'A');
+    Bits b;
+    LadderBlock::Header(b, static_cast<uint16_t>(plain.size()));
+    for (uint8_t c : plain) LadderBlock::Symbol(b, c);
+    const size_t firstLongEnd = headerBits + 8 * wide + narrow + 1 + 16;
+    ASSERT_EQ(firstLongEnd, static_cast<size_t>(kChunkBits + offset));
+    const Bytes stored = b.Done();
+    ASSERT_EQ(Lh5(stored, static_cast<int32_t>(plain.size())), plain) << "offset " << offset;
+  }
+}
+
+// The widest symbols a block can hold: a match of 256 bytes with a 16-bit
+// code, the 13-bit position code of j = 13 and its 12 extra bits, 41 bits in
+// all, one refill each. Runs of them cross the end of the first 8192-byte
+// chunk at every bit of a 64-bit stretch, so that every refill position up
+// to the end of the input window meets one: a window that handed out bytes
+// it does not hold would show here. The character code: 'x' in one bit,
+// 'a'..'n' in 2..15, 'o' and the match (symbol 509) in 16.
+TEST(Lh5Decode, WidestSymbolsAcrossTheEndOfAChunk) {
+  auto putT = [](Bits& b, int t) { t < 13 ? b.Put(4, t) : b.Put(5, 26 + t - 13); };
+  for (int shift = 0; shift < 64; ++shift) {
+    Bits b;
+    Bytes plain;
+    std::vector<int> symbols;  // 'o', 'x' or 509
+    // 16-bit literals to about 1000 bits before the chunk's end, `shift`
+    // one-bit ones, then the wide matches, a few one-bit literals among them.
+    constexpr size_t kHeaderBits = 279;
+    constexpr size_t kChunkBits = 8192 * 8;
+    const size_t wide = (kChunkBits - kHeaderBits - 1000) / 16;
+    for (size_t i = 0; i < wide; ++i) symbols.push_back('o');
+    for (int i = 0; i < shift; ++i) symbols.push_back('x');
+    for (int i = 0; i < 48; ++i) {
+      symbols.push_back(509);
+      if (i % 5 == 4) symbols.push_back('x');
+    }
+    b.Put(16, static_cast<uint32_t>(symbols.size()));
+    // Code-length code: t 0..12 in four bits, 13..18 in five.
+    b.Put(5, 19);
+    for (int t = 0; t < 19; ++t) {
+      b.Put(3, t < 13 ? 4 : 5);
+      if (t == 2) b.Put(2, 0);
+    }
+    b.Put(9, 510);
+    putT(b, 2), b.Put(9, 'a' - 20);
+    for (int len = 2; len <= 16; ++len) putT(b, len + 2);  // 'a'..'o'
+    putT(b, 1), b.Put(4, 'x' - 'o' - 1 - 3);
+    putT(b, 3);  // 'x'
+    putT(b, 2), b.Put(9, 509 - 'x' - 1 - 20);
+    putT(b, 18);  // 509
+    // Position code: j has j + 1 bits, 12 and 13 have 13.
+    b.Put(4, 14);
+    for (int j = 0; j < 14; ++j) PutLength(b, j < 12 ? j + 1 : 13);
+    ASSERT_EQ(b.BitCount(), kHeaderBits);
+    uint32_t extra = 0x5A3;
+    for (int c : symbols) {
+      if (c == 'x') {
+        b.Put(1, 0);
+        plain.push_back('x');
+      } else if (c == 'o') {
+        b.Put(16, 0xFFFE);
+        plain.push_back('o');
+      } else {
+        b.Put(16, 0xFFFF).Put(13, 0x1FFF).Put(12, extra);
+        const size_t distance = (1u << 12) + extra;
+        for (int k = 0; k < 256; ++k) {
+          const size_t at = plain.size();
+          plain.push_back(at > distance ? plain[at - distance - 1] : ' ');
+        }
+        extra = (extra * 5 + 1) & 0xFFF;
+      }
+    }
+    ASSERT_GT(b.BitCount(), kChunkBits + 500);
+    ASSERT_EQ(Lh5(b.Done(), static_cast<int32_t>(plain.size())), plain) << "shift " << shift;
+  }
+}
+
+// Position codes of 1 to 13 bits (j has j + 1 bits, the last two 13), past
+// the 8-bit table, each with its extra bits, after literals that fill the
+// dictionary with a known text. The character code: the match of length 3 in
+// one bit ("0"), literals 'a'..'p' in five ("1" and four bits).
+TEST(Lh5Decode, LongPositionCodesWalkTheTree) {
+  Bits b;
+  Bytes plain;
+  const Bytes text = RandomBytes(8192, 77, 16);
+  std::vector<uint32_t> positions;
+  for (uint32_t j = 0; j < 14; ++j) {
+    const uint32_t base = j == 0 ? 0 : 1u << (j - 1);
+    positions.push_back(base);
+    if (j > 1) positions.push_back(2 * base - 1);  // the largest with this code
+  }
+  b.Put(16, static_cast<uint32_t>(text.size() + positions.size()));
+  // Code-length code: t2 "0", t3 "10", t7 "11" (runs of 20+ zeros, lengths 1 and 5).
+  b.Put(5, 8).Put(3, 0).Put(3, 0).Put(3, 1).Put(2, 0).Put(3, 2).Put(3, 0).Put(3, 0).Put(3, 0).Put(3, 2);
+  b.Put(9, 257);
+  b.Put(1, 0).Put(9, 'a' - 20);
+  for (int c = 'a'; c <= 'p'; ++c) b.Put(2, 3);
+  b.Put(1, 0).Put(9, 256 - 'q' - 20);
+  b.Put(2, 2);  // symbol 256, length 1
+  b.Put(4, 14);
+  for (int j = 0; j < 14; ++j) PutLength(b, j < 12 ? j + 1 : 13);
+  for (uint8_t t : text) {
+    b.Put(5, 16 + t);
+    plain.push_back(static_cast<uint8_t>('a' + t));
+  }
+  for (uint32_t p : positions) {
+    b.Put(1, 0);
+    const uint32_t j = p == 0 ? 0 : 32 - __builtin_clz(p);
+    b.Put(j < 13 ? j + 1 : 13, j < 13 ? (1u << (j + 1)) - 2 : 0x1FFF);
+    if (j > 1) b.Put(static_cast<int>(j) - 1, p - (1u << (j - 1)));
+    for (int k = 0; k < 3; ++k) plain.push_back(plain[plain.size() - p - 1]);
+  }
+  EXPECT_EQ(Lh5(b.Done(), static_cast<int32_t>(plain.size())), plain);
 }
 
 TEST(Lh5Decode, CountZeroReadsNothing) {

@@ -21,14 +21,16 @@
 #include "platform/paths.h"
 #include "platform/windows_family.h"
 
+bool Progress::OnTerminal() { return isatty(fileno(stderr)) != 0; }
+
 void Progress::Show(const std::string& what, int percent) {
-  if (!isatty(fileno(stderr))) return;
+  if (!onTerminal_) return;
   std::fprintf(stderr, "\r%-50.50s %3d%%", what.c_str(), percent);
   shown_ = true;
 }
 
 void Progress::Show(const std::string& text) {
-  if (!isatty(fileno(stderr))) return;
+  if (!onTerminal_) return;
   std::fprintf(stderr, "\r%-78.78s", text.c_str());
   shown_ = true;
 }

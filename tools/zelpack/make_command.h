@@ -22,6 +22,8 @@ class Progress {
 
  private:
   bool shown_ = false;
+  const bool onTerminal_ = OnTerminal();  // asked once, not at every step
+  static bool OnTerminal();
 };
 
 struct MakeOptions {
