@@ -57,7 +57,10 @@ run_tree() {
 run_tree "native unit tests" native -j "$jobs"
 run_tree "sanitizer build and fuzz targets" asan -j "$jobs"
 if [ "$wine_usable" = 1 ]; then
-  run_tree "Windows build under Wine (unit tests and end-to-end scenarios)" win32
+  # A budget for the whole Windows tree, so that scenarios that each wait out
+  # their own timeout still end in a summary of what failed.
+  run_tree "Windows build under Wine (unit tests and end-to-end scenarios)" win32 \
+    --stop-time "$(date -d "+${ZEL_WINE_MINUTES:-40} minutes" '+%H:%M:%S')"
 else
   # Only what runs without Wine (the program's size and imports); the summary
   # line counts only the tests that ran.
