@@ -121,8 +121,10 @@ class Planner {
   void ConsiderFile(const std::string& named, bool exactCreated, const PathSet& unins) {
     const std::string path = CheckedRecordPath(named);
     if (path.empty()) return Leave(named, kReasonUnsafe);
-    if (kept_.Has(path)) return Leave(path, kReasonKept);
-    if (existed_.Has(path)) return Leave(path, kReasonExisted);
+    // A file some install of the product created is the product's, even when
+    // a reinstall found it there (and listed it as existing or kept).
+    if (!exactCreated && kept_.Has(path)) return Leave(path, kReasonKept);
+    if (!exactCreated && existed_.Has(path)) return Leave(path, kReasonExisted);
     if (Inside(path) || (exactCreated && InLinkRoot(path)) || (exactCreated && unins.Has(path)))
       return DeleteFile(path);
     if (disk_.FileExists(path)) Leave(path, kReasonOutside);
@@ -134,9 +136,11 @@ class Planner {
     const PathSet unins = ToSet(record_.unins);
     if (record_.exact) {
       for (const std::string& path : record_.created) ConsiderFile(path, true, unins);
+      const PathSet created = ToSet(record_.created);
       for (const std::string& named : record_.existed)
-        if (!kept_.Has(named)) Leave(named, kReasonExisted);
-      for (const std::string& named : record_.kept) Leave(named, kReasonKept);
+        if (!kept_.Has(named) && !created.Has(named)) Leave(named, kReasonExisted);
+      for (const std::string& named : record_.kept)
+        if (!created.Has(named)) Leave(named, kReasonKept);
       // Patterns and the basic list are covered by the exact sections; a
       // file listed only there is one the install did not create.
       for (const std::string& named : record_.unins) {

@@ -128,14 +128,22 @@ std::string RemoveAutoexecBlock(const std::string& file, const std::string& back
   auto same = [](const std::string& a, const std::string& b) {
     return SameText(Trimmed(a), Trimmed(b));
   };
+  // Each copy of the block goes: a reinstall of the product adds it again.
   const int n = static_cast<int>(block.size());
-  int at = -1;
-  for (int start = lines.Count() - n; start >= 0 && at < 0; --start) {
+  std::vector<bool> ours(static_cast<size_t>(lines.Count()), false);
+  int copies = 0;
+  for (int start = 0; n > 0 && start + n <= lines.Count();) {
     bool match = true;
     for (int k = 0; k < n && match; ++k) match = same(lines[start + k], block[static_cast<size_t>(k)]);
-    if (match) at = start;
+    if (!match) {
+      ++start;
+      continue;
+    }
+    for (int k = 0; k < n; ++k) ours[static_cast<size_t>(start + k)] = true;
+    start += n;
+    ++copies;
   }
-  if (n == 0 || at < 0) return "the lines this product added are not there any more; it was left as it is";
+  if (copies == 0) return "the lines this product added are not there any more; it was left as it is";
   try {
     lines.SaveToFile(backup);
   } catch (const Exception& e) {
@@ -144,7 +152,7 @@ std::string RemoveAutoexecBlock(const std::string& file, const std::string& back
   TStringList rest;
   bool anything = false;
   for (int i = 0; i < lines.Count(); ++i) {
-    if (i >= at && i < at + n) continue;
+    if (ours[static_cast<size_t>(i)]) continue;
     rest.Add(lines[i]);
     anything = anything || !Trimmed(lines[i]).empty();
   }

@@ -48,8 +48,8 @@ UninstallOutcome RunUninstall(const UninstallPlan& plan, UninstallSystem& system
                               const std::function<void(const std::string&, int, int)>& progress = {});
 
 // Removes the block (its exact lines, the marker lines included, compared
-// without regard to blanks at the ends and to case) from the file: the last
-// such block. The file as it was is saved as backup first, and the new text
+// without regard to blanks at the ends and to case) from the file: every
+// copy of it, as a reinstall adds the block again. The file as it was is saved as backup first, and the new text
 // replaces the file only when complete. removeFileWhenEmpty deletes the file
 // when nothing but blank lines is left. Returns "" or why nothing was changed.
 std::string RemoveAutoexecBlock(const std::string& file, const std::string& backup,

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/paths.h"
+#include "platform/profile.h"
 #include "wizard/shortcuts.h"
 
 namespace zel {
@@ -9,16 +11,33 @@ namespace zel {
 UninstallRecord::UninstallRecord(ProfileWriter& writer, std::string installPath)
     : writer_(writer), installPath_(std::move(installPath)), file_(installPath_ + "\\uninstall.cfg") {}
 
+std::string ProfileWriter::ReadString(const std::string& file, const char* section, const char* key) {
+  return profile::ReadString(file, section, key, "");
+}
+
 void UninstallRecord::Start(const std::string& title) {
   open_ = true;
+  const bool again = !title.empty() && SameText(writer_.ReadString(file_, kProgramSection, "Title"), title);
   for (const char* section : {kUninsSection, kFoldersSection, kRegistrySection})
     writer_.WriteString(file_, section, nullptr, nullptr);
-  for (const char* section :
-       {kCreatedSection, kExistedSection, kKeptSection, kLinksSection, kProgramFoldersSection,
-        kCreatedFoldersSection, kRegKeysSection, kIniValuesSection, kRegValuesSection,
-        kAutoexecSection})
-    writer_.WriteString(file_, section, nullptr, nullptr);
   iniValues_ = regValues_ = 0;
+  autoexecCreated_ = false;
+  if (again) {
+    auto last = [this](const char* section) {
+      int n = 0;
+      while (!writer_.ReadString(file_, section, std::to_string(n + 1).c_str()).empty()) ++n;
+      return n;
+    };
+    iniValues_ = last(kIniValuesSection);
+    regValues_ = last(kRegValuesSection);
+    autoexecCreated_ = writer_.ReadString(file_, kAutoexecSection, "Created") == "1";
+  } else {
+    for (const char* section :
+         {kCreatedSection, kExistedSection, kKeptSection, kLinksSection, kProgramFoldersSection,
+          kCreatedFoldersSection, kRegKeysSection, kIniValuesSection, kRegValuesSection,
+          kAutoexecSection})
+      writer_.WriteString(file_, section, nullptr, nullptr);
+  }
   writer_.WriteString(file_, kProgramSection, "Title", title.c_str());
   Add(kUninsSection, installPath_ + "\\*.*");
   Add(kUninsSection, installPath_ + "\\Setup\\*.*");
@@ -55,7 +74,7 @@ void UninstallRecord::AddAutoexecBlock(const std::string& batPath, const std::st
                                        bool created, const std::vector<std::string>& lines) {
   Set(kAutoexecSection, "File", batPath);
   Set(kAutoexecSection, "Backup", backupPath);
-  Set(kAutoexecSection, "Created", created ? "1" : "0");
+  Set(kAutoexecSection, "Created", created || autoexecCreated_ ? "1" : "0");
   Set(kAutoexecSection, "Lines", std::to_string(lines.size()));
   for (size_t i = 0; i < lines.size(); ++i)
     Set(kAutoexecSection, "Line" + std::to_string(i + 1), lines[i]);

@@ -12,12 +12,15 @@ namespace zel {
 
 // The private-profile calls the record needs. WriteString throws zel::Exception
 // "Unable to write to " + file when the file cannot be written; a null key
-// erases the whole section, a null value erases the key.
+// erases the whole section, a null value erases the key. ReadString gives ""
+// for a missing file, section or key (the platform's profile reader by
+// default).
 class ProfileWriter {
  public:
   virtual ~ProfileWriter() = default;
   virtual void WriteString(const std::string& file, const char* section, const char* key,
                            const char* value) = 0;
+  virtual std::string ReadString(const std::string& file, const char* section, const char* key);
 };
 
 inline constexpr const char* kUninsSection = "UNINS";
@@ -44,8 +47,12 @@ inline constexpr const char* kProgramSection = "Program";
 //   "RegValues"      <value existed>|key|name  (key from the root of
 //                    HKEY_CURRENT_USER)
 // "Autoexec": File=, Backup= (empty when there was nothing to back up),
-// Created= (1 when the install created the file), Lines=<n>, Line1..Line<n>
-// (the block as added, the marker lines included).
+// Created= (1 when the install, or an earlier install of the same title,
+// created the file), Lines=<n>, Line1..Line<n> (the block as added, the
+// marker lines included).
+// A file may be listed in "Created" and also in "Existed" or "Kept" after a
+// reinstall; "Created" is the one that holds. For a value recorded more than
+// once, the first record holds.
 inline constexpr const char* kCreatedSection = "Created";
 inline constexpr const char* kExistedSection = "Existed";
 inline constexpr const char* kKeptSection = "Kept";
@@ -87,7 +94,11 @@ class UninstallRecord {
 
   // Record start: erases "UNINS", "Folders" and "Registry" (an earlier install
   // of the same folder leaves nothing behind), writes "Program"/"Title" and the
-  // two folder patterns of the destination.
+  // two folder patterns of the destination. The sections below are erased
+  // too, unless the record is of an earlier install of the same title: a
+  // reinstall finds that install's files, links and values already there,
+  // so what the earlier one made stays recorded and the new records are
+  // added to it (numbered entries go on from the last number).
   void Start(const std::string& title);
 
   // Adds one record; does nothing before Start. Throws as ProfileWriter does.
@@ -123,6 +134,7 @@ class UninstallRecord {
   bool open_ = false;
   int iniValues_ = 0;
   int regValues_ = 0;
+  bool autoexecCreated_ = false;  // an earlier install of this title created it
 };
 
 // The uninstall registration below HKEY_LOCAL_MACHINE.

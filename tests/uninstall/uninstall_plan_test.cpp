@@ -84,6 +84,33 @@ TEST(UninstallPlan, RemovesWhatTheInstallCreatedAndKeepsWhatWasThere) {
   EXPECT_EQ(UninstallExitCode(out), kUninstallLeftSomething);
 }
 
+// A reinstall of Prod into the same folder finds the first install's files
+// and link there: the record it adds lists them as existing, or as kept where
+// the user answered No. What some install of Prod created still goes.
+TEST(UninstallPlan, AfterAReinstallWhatTheFirstInstallCreatedStillGoes) {
+  Lines record = ProdRecord();
+  auto addTo = [&record](const std::string& section, const std::string& entry) {
+    record.insert(std::find(record.begin(), record.end(), section) + 1, entry);
+  };
+  for (const char* again : {"C:\\Apps\\Prod\\prod.exe=", "C:\\WINDOWS\\SYSTEM\\new.dll=",
+                            "C:\\WINDOWS\\Start Menu\\Programs\\Games\\Prod.lnk="})
+    addTo("[Existed]", again);
+  addTo("[Kept]", "C:\\Apps\\Prod\\data\\prod.dat=");
+  FakeSystem disk;
+  InstallProd(disk);
+  const UninstallOutcome out = Remove(record, disk);
+  for (const char* gone : {"C:\\Apps\\Prod\\prod.exe", "C:\\Apps\\Prod\\data\\prod.dat",
+                           "C:\\WINDOWS\\SYSTEM\\new.dll",
+                           "C:\\WINDOWS\\Start Menu\\Programs\\Games\\Prod.lnk"})
+    EXPECT_FALSE(disk.Has(gone)) << gone;
+  EXPECT_FALSE(disk.DirectoryExists("C:\\Apps\\Prod"));
+  // What was there before the first install stays, and only that is listed.
+  EXPECT_TRUE(disk.Has("C:\\WINDOWS\\SYSTEM\\shared.dll"));
+  EXPECT_TRUE(disk.Has("C:\\WINDOWS\\SYSTEM\\kept.dll"));
+  EXPECT_EQ(out.leftovers, (std::vector<Leftover>{{"C:\\WINDOWS\\SYSTEM\\shared.dll", kReasonExisted},
+                                                  {"C:\\WINDOWS\\SYSTEM\\kept.dll", kReasonKept}}));
+}
+
 TEST(UninstallPlan, UserFilesInTheInstallFolderStayWithTheFolder) {
   FakeSystem disk;
   InstallProd(disk);

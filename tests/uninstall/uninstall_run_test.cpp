@@ -29,6 +29,13 @@ TEST(RemoveAutoexecBlock, TakesOutItsOwnBlockAndKeepsABackup) {
   EXPECT_EQ(RemoveAutoexecBlock(bat, backup, kBlock, false), "");
   EXPECT_EQ(ReadFile(bat), before);
   EXPECT_NE(ReadFile(backup).find("SET PROD"), std::string::npos);
+  // A reinstall added the block twice: both copies go, the user's lines stay.
+  WriteFile(bat, before + "REM - Starting Zelwright Update\r\nSET PROD=C:\\PROD\r\nREM - End of Zelwright\r\n"
+                          "SET USER=1\r\n"
+                          "REM - Starting Zelwright Update\r\nSET PROD=C:\\PROD\r\nREM - End of Zelwright\r\n");
+  EXPECT_EQ(RemoveAutoexecBlock(bat, backup, kBlock, false), "");
+  EXPECT_EQ(ReadFile(bat), before + "SET USER=1\r\n");
+  WriteFile(bat, before);
   // A second removal finds nothing and changes nothing.
   EXPECT_NE(RemoveAutoexecBlock(bat, backup, kBlock, false), "");
   EXPECT_EQ(ReadFile(bat), before);

@@ -92,6 +92,13 @@ class FakeInstallOps : public InstallOps {
       if (SameText(n, key)) return;
     names.push_back(key);
   }
+  std::string ReadString(const std::string& file, const char* section, const char* key) override {
+    const std::string f = UpperCase(file), s = UpperCase(section);
+    if (s == "PROGRAM") return SameText(key, "Title") ? programTitle[f] : std::string();
+    for (const std::string& n : profile[f][s])
+      if (SameText(n, key)) return values[f][s][n];
+    return std::string();
+  }
   const std::vector<std::string>& Section(const std::string& file, const char* section) {
     return profile[UpperCase(file)][UpperCase(section)];
   }

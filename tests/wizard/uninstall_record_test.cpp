@@ -30,6 +30,46 @@ TEST(UninstallRecord, SecondInstallLeavesOnlyItsOwnRecord) {
   EXPECT_EQ(ops.programTitle[UpperCase(kFile)], "New");
 }
 
+// A reinstall of the same title keeps what the earlier install made on
+// record; another title's record is replaced whole.
+TEST(UninstallRecord, ReinstallOfTheSameTitleAddsToTheExactRecord) {
+  FakeInstallOps ops;
+  const IniValueRecord winIni{"C:\\WINDOWS\\win.ini", "Prod", "Dir", true, false, false};
+  const RegValueRecord path{"Software\\Prod", "Path", false};
+  {
+    UninstallRecord first(ops, "C:\\P");
+    first.Start("Prod");
+    first.AddFileState("C:\\P\\prod.exe", FileState::kCreated);
+    first.AddIniValue(winIni);
+    first.AddRegValue(path);
+    first.AddAutoexecBlock("C:\\autoexec.bat", "", true, {"REM start", "SET P=1", "REM end"});
+    first.Add(kCreatedFoldersSection, "C:\\P");
+  }
+  UninstallRecord again(ops, "C:\\P");
+  again.Start("prod");  // the title in any case
+  again.AddFileState("C:\\P\\prod.exe", FileState::kReplaced);
+  again.AddIniValue({"C:\\WINDOWS\\win.ini", "Prod", "Dir", true, true, true});
+  again.AddRegValue({"Software\\Prod", "Path", true});
+  again.AddAutoexecBlock("C:\\autoexec.bat", "C:\\autoexec.zel", false, {"REM start", "SET P=1", "REM end"});
+  EXPECT_EQ(ops.Section(kFile, kCreatedSection), (Names{"C:\\P\\prod.exe"}));
+  EXPECT_EQ(ops.Section(kFile, kExistedSection), (Names{"C:\\P\\prod.exe"}));
+  EXPECT_EQ(ops.Section(kFile, kCreatedFoldersSection), (Names{"C:\\P"}));
+  // The numbers go on: the first record of each value is still there.
+  EXPECT_EQ(ops.ReadString(kFile, kIniValuesSection, "1"), FormatIniValueRecord(winIni));
+  EXPECT_EQ(ops.ReadString(kFile, kIniValuesSection, "2"), "111|C:\\WINDOWS\\win.ini|Prod|Dir");
+  EXPECT_EQ(ops.ReadString(kFile, kRegValuesSection, "1"), FormatRegValueRecord(path));
+  EXPECT_EQ(ops.ReadString(kFile, kRegValuesSection, "2"), "1|Software\\Prod|Path");
+  EXPECT_EQ(ops.ReadString(kFile, kAutoexecSection, "Created"), "1") << "the first install made the file";
+
+  UninstallRecord other(ops, "C:\\P");
+  other.Start("Other");
+  for (const char* section : {kCreatedSection, kExistedSection, kCreatedFoldersSection,
+                              kIniValuesSection, kRegValuesSection, kAutoexecSection})
+    EXPECT_TRUE(ops.Section(kFile, section).empty()) << section;
+  other.AddIniValue(winIni);
+  EXPECT_EQ(ops.ReadString(kFile, kIniValuesSection, "1"), FormatIniValueRecord(winIni));
+}
+
 TEST(UninstallRecord, NothingIsWrittenBeforeStart) {
   FakeInstallOps ops;
   UninstallRecord record(ops, "C:\\P");
