@@ -300,7 +300,13 @@ class Planner {
     // removes it then.
     const std::string selfFolder = settings_.selfPath.substr(0, settings_.selfPath.rfind('\\') + 1);
     for (const std::string& f : folders) {
-      if (plan_.removeSelf && SameText(f + "\\", selfFolder)) continue;
+      if (plan_.removeSelf && SameText(f + "\\", selfFolder)) {
+        // Whatever stays inside keeps it for the copy too.
+        if (std::any_of(plan_.leftovers.begin(), plan_.leftovers.end(),
+                        [&](const Leftover& left) { return PathInside(left.item, f); }))
+          Leave(f, kReasonNotEmpty);
+        continue;
+      }
       if (disk_.DirectoryExists(f)) plan_.actions.push_back(MakeAction(ActionKind::kRemoveFolder, f));
     }
   }

@@ -117,6 +117,7 @@ inline constexpr const char* kReasonExisted = "it was there before the installat
 inline constexpr const char* kReasonKept = "it was there before the installation and you kept it";
 inline constexpr const char* kReasonUnsafe = "the record names it in an unsafe way";
 inline constexpr const char* kReasonUserFile = "it was not installed by this setup";
+inline constexpr const char* kReasonNotEmpty = "the folder is not empty";
 inline constexpr const char* kReasonOutside =
     "it is outside the installation folder and the record does not name it as installed";
 inline constexpr const char* kReasonPattern =

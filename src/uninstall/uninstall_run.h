@@ -81,6 +81,5 @@ UninstallerArguments ParseUninstallerCommandLine(const std::string& commandLine)
 
 inline constexpr const char* kReasonAtRestart = "it is in use; it will be removed when Windows restarts";
 inline constexpr const char* kReasonCannotDelete = "it could not be deleted";
-inline constexpr const char* kReasonNotEmpty = "the folder is not empty";
 
 }  // namespace zel

@@ -153,6 +153,14 @@ TEST(UninstallPlan, TheRunningUninstallerIsLeftToItself) {
   EXPECT_EQ(out.leftovers.size(), 2u) << "only the two files that were there before";
   EXPECT_TRUE(disk.Has("C:\\Apps\\Prod\\uninstaller.exe"));
   EXPECT_FALSE(disk.DirectoryExists("C:\\Apps\\Prod\\data"));
+
+  // A user's file keeps the folder for the copy too, and the message says so.
+  FakeSystem kept;
+  InstallProd(kept);
+  kept.AddFile("C:\\Apps\\Prod\\data\\my notes.txt");
+  const UninstallOutcome left = Remove(ProdRecord(), kept, "C:\\Apps\\Prod\\uninstaller.exe");
+  EXPECT_TRUE(LeftWith(left, "C:\\Apps\\Prod\\data", kReasonNotEmpty));
+  EXPECT_TRUE(LeftWith(left, "C:\\Apps\\Prod", kReasonNotEmpty));
 }
 
 TEST(UninstallPlan, ATitleWithEmptyKeyPartsNeverNamesTheUninstallKey) {
