@@ -13,6 +13,7 @@
 #include "platform/profile.h"
 #include "platform/stream.h"
 #include "shell/file_utils.h"
+#include "support/disk_install_ops.h"
 #include "support/immutable.h"
 #include "support/scratch_dir.h"
 #include "wizard/install_engine.h"
@@ -22,39 +23,6 @@ namespace {
 
 constexpr const char* kWindows = "C:\\WINDOWS";
 constexpr const char* kSentinel = "sentinel: not to be touched";
-
-// The engine's platform side on the disk; the window side only counts, and a
-// question is answered Yes after onQuestion has run (what happens while the
-// user reads it).
-class DiskOps : public InstallOps {
- public:
-  std::function<void()> onQuestion;
-  std::vector<std::string> launched;
-  void ShowStatus(const std::string&) override {}
-  void ShowTarget(const std::string&) override {}
-  void SetProgressMax(int) override {}
-  void StepProgress() override {}
-  void ProcessMessages() override {}
-  bool AskYesNo(const std::string&) override {
-    if (onQuestion) onQuestion();
-    return true;
-  }
-  void ForceDirectories(const std::string& folder) override { fs::ForceDirectories(folder); }
-  bool FileExists(const std::string& path) override { return fs::FileExists(path); }
-  void CopyFileTo(const std::string& source, const std::string& destFolder) override {
-    zel::CopyFileTo(source, destFolder);
-  }
-  void RemoveFile(const std::string& path) override { fs::DeleteFile(path); }
-  void LaunchFile(const std::string& file, const std::string&, const std::string&, int) override {
-    launched.push_back(file);
-  }
-  void RegisterUninstall(const UninstallRegistration&) override {}
-  void WriteString(const std::string& file, const char* section, const char* key, const char* value) override {
-    if (!key) return;  // a new destination: no earlier section to erase
-    if (!profile::WriteString(file, section, key, value ? value : ""))
-      throw Exception("Unable to write to " + file);
-  }
-};
 
 // A package expanded into root\tmp\q, installed into root\dest\Prod.
 class InstallDiskTest : public ::testing::Test {
@@ -104,7 +72,7 @@ class InstallDiskTest : public ::testing::Test {
   test::ScratchDir root_;
   SetupData setup_;
   InstallChoices choices_;
-  DiskOps ops_;
+  test::DiskInstallOps ops_;
 };
 
 TEST_F(InstallDiskTest, FaultsAreListedOldFilesKeptAndOnlyWhatArrivedIsRecorded) {
