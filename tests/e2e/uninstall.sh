@@ -78,7 +78,7 @@ Ini2=<INSTALLDIR>prod.ini~Main~Data~<INSTALLDIR>docs
 Reg1=Control Panel~Desktop~ZelUninstE2E~<INSTALLDIR>
 Reg2=Software\ZelUninstE2E~Settings~Path~<INSTALLDIR>
 [AUTOEXEC.BAT]
-path %PATH%;<INSTALLDIR>
+PATH=%PATH%;<INSTALLDIR>
 CFG
 
 # snapshot NAME: every file of drive C: (the temporary folders aside) with its
@@ -99,7 +99,8 @@ snapshot() {
 
 # What changed in the registry, without what Wine itself keeps changing and
 # the one documented change (the temporary copy waits for the restart).
-volatile='Session Manager|\\Wine\\|DynData|PerfLib|\\Explorer\\|MuiCache|LastWrite|\\Time Zones'
+# Wine's start-up also rewrites its device keys.
+volatile='Session Manager|\\Wine\\|DynData|PerfLib|\\Explorer\\|MuiCache|LastWrite|\\Time Zones|Hardware|DEVICEMAP|\\DeviceClasses\\|\\Control\\Class\\|\\Control\\Video\\'
 reg_changes() { diff <(grep -Ev "$volatile" "$E2E_WORK/$1.reg") <(grep -Ev "$volatile" "$E2E_WORK/$2.reg") | grep '^[<>]'; }
 # What changed among the files, the documented leftovers aside.
 file_changes() {
@@ -140,7 +141,7 @@ check_after() {  # check_after SNAPSHOT-BEFORE SNAPSHOT-AFTER ROUND
     grep -q "the version of the product" "$shared"
   e2e_check "$3: autoexec.bat has its own lines again" \
     test "$(tr -d '\r' <"$drive_c/autoexec.bat")" = "REM before"
-  e2e_check "$3: autoexec.zel keeps the backup" grep -q "PATH %PATH%" "$drive_c/autoexec.zel"
+  e2e_check "$3: autoexec.zel keeps the backup" grep -q "PATH=%PATH%" "$drive_c/autoexec.zel"
   e2e_check "$3: win.ini keeps the user's value" grep -q "^UserValue=kept" "$windows/win.ini"
   e2e_check "$3: the installed win.ini value is gone" bash -c "! grep -q '^Folder=C:' '$windows/win.ini'"
   e2e_check "$3: the user's file stays with its folder" test -f "$dest/docs/my notes.txt"
