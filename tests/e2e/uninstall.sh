@@ -10,7 +10,8 @@
 # user's values (only the installed value is gone), the user's file in the
 # install folder stays with the folder, and the uninstaller's temporary copy
 # waits in the temporary folder for the next restart (registered in
-# PendingFileRenameOperations).
+# PendingFileRenameOperations). The silent round removes a product installed
+# twice (a repair): everything of it goes all the same.
 . "$(dirname "$0")/lib.sh"
 e2e_init "$1" "$2"
 wine "$E2E_ZELTEST" list >/dev/null 2>&1 </dev/null
@@ -177,8 +178,12 @@ snapshot gui
 check_after before gui "GUI"
 
 # ---------------------------------------------------------------------------
-echo "== install again, lose a file by hand, remove silently with /S"
+echo "== install again and repair it by a second install, lose a file by hand, remove silently with /S"
 install_product second || e2e_finish
+# The repair finds every file, link and value of the product there already.
+install_product repair || e2e_finish
+e2e_check "the repair added its autoexec.bat block again" \
+  test "$(grep -c "PATH=%PATH%" "$drive_c/autoexec.bat")" = 2
 rm -f "$dest/docs/readme.txt"
 command="$(uninstall_string)"
 # shellcheck disable=SC2086
