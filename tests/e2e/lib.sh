@@ -86,8 +86,12 @@ e2e_no_restart_requested() { ! e2e_restart_requested; }
 
 e2e_wait_install_exit() {
   zeltest wait-exit install.exe "${1:-20}" >/dev/null || { e2e_fail "install.exe did not end"; return 1; }
-  for _ in $(seq 1 50); do [ -f "$E2E_WORK/install.rc" ] && return 0; sleep 0.1; done
+  for _ in $(seq 1 "$(e2e_polls 50)"); do [ -f "$E2E_WORK/install.rc" ] && return 0; sleep 0.1; done
 }
+
+# Polls of the scenarios themselves stretch as the driver's waits do
+# (ZEL_TIMEOUT_SCALE, for Wine under a CPU emulator): e2e_polls N.
+e2e_polls() { echo $(( $1 * ${ZEL_TIMEOUT_SCALE:-1} )); }
 
 e2e_fail() { echo "FAIL: $*"; E2E_FAILED=1; }
 e2e_pass() { echo "ok: $*"; }

@@ -170,10 +170,10 @@ e2e_check "the final message says it was removed" grep -q "text=$title has been 
 e2e_check "the final message names the user's file and why" grep -qF "my notes.txt: it was not installed by this setup" <<<"$final"
 e2e_check "the final message names the system file that was there" grep -qi "zelunshared.dll: it was there before" <<<"$final"
 zeltest msgbox-answer OK 10 >/dev/null
-for _ in $(seq 1 100); do [ -f "$E2E_WORK/uninstall.rc" ] && break; sleep 0.2; done
+for _ in $(seq 1 "$(e2e_polls 100)"); do [ -f "$E2E_WORK/uninstall.rc" ] && break; sleep 0.2; done
 e2e_check "exit status 3: something was left" test "$(cat "$E2E_WORK/uninstall.rc" 2>/dev/null)" = 3
 # The temporary copy removes the original once it has ended.
-for _ in $(seq 1 50); do [ -e "$dest/uninstaller.exe" ] || break; sleep 0.2; done
+for _ in $(seq 1 "$(e2e_polls 50)"); do [ -e "$dest/uninstaller.exe" ] || break; sleep 0.2; done
 snapshot gui
 check_after before gui "GUI"
 
@@ -190,7 +190,7 @@ command="$(uninstall_string)"
 wine ${command%% *} /S ${command#* } >/dev/null 2>&1 </dev/null
 rc=$?
 e2e_check "/S: exit status 3 (the documented leftovers)" test "$rc" = 3
-for _ in $(seq 1 50); do [ -e "$dest/uninstaller.exe" ] || break; sleep 0.2; done
+for _ in $(seq 1 "$(e2e_polls 50)"); do [ -e "$dest/uninstaller.exe" ] || break; sleep 0.2; done
 log="$(find "$drive_c/users" "$windows/temp" -iname ZEL-uninstall.log 2>/dev/null | head -1)"
 e2e_check "/S: the log lists the leftovers" grep -qF "left: C:\\ZelUninstE2E\\docs\\my notes.txt" "$log"
 e2e_check "/S: the log gives the exit status" grep -q "exit status: 3" "$log"

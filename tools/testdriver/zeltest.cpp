@@ -105,8 +105,13 @@ HWND WaitFor(int seconds, Probe probe) {
   }
 }
 
+// A wait's timeout; ZEL_TIMEOUT_SCALE (a whole number) stretches every wait
+// where Wine runs under a CPU emulator and each step takes many times longer.
 int TimeoutArg(int argc, char** argv, int index) {
-  return index < argc ? std::atoi(argv[index]) : kDefaultTimeout;
+  const int seconds = index < argc ? std::atoi(argv[index]) : kDefaultTimeout;
+  const char* scale = std::getenv("ZEL_TIMEOUT_SCALE");
+  const int factor = scale ? std::atoi(scale) : 1;
+  return factor > 1 && factor <= 100 ? seconds * factor : seconds;
 }
 
 HWND FindChild(HWND parent, const std::string& wanted) {
