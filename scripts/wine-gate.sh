@@ -31,5 +31,7 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     zel_wine_unusable_reason >&2
     exit 77
   fi
+  # Under an emulator every step takes many times longer: so do the waits.
+  [ "${ZEL_WINE_EMULATED:-0}" = 1 ] && export ZEL_TIMEOUT_SCALE="${ZEL_TIMEOUT_SCALE:-10}"
   exec "$@"
 fi
