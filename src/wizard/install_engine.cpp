@@ -22,10 +22,12 @@ void MakeFolder(InstallContext& ctx, const std::string& folder) {
 }
 
 // The log follows the install into its destination once that folder exists.
-void MoveLog(InstallContext& ctx, const std::string& installPath) {
-  if (!ctx.log || ctx.log->Fixed()) return;
-  const std::string path = installPath + "\\" + kLogFileName;
-  if (!ctx.log->MoveTo(path)) ctx.Log({"The log cannot be written to ", path, "; it stays at ", ctx.log->Path()});
+// Moves the log into the destination; true when it is there now.
+bool MoveLog(InstallContext& ctx, const std::string& path) {
+  if (!ctx.log || ctx.log->Fixed()) return false;
+  if (ctx.log->MoveTo(path)) return true;
+  ctx.Log({"The log cannot be written to ", path, "; it stays at ", ctx.log->Path()});
+  return false;
 }
 
 // The folders that making folder creates: folder and its missing parents,
@@ -50,8 +52,13 @@ void ResolveDirectories(InstallContext& ctx, const std::string& title) {
     if (dir.isInstallDir) {
       AddMissingFolders(ctx.ops, ctx.plan.installPath, createdFolders);
       MakeFolder(ctx, ctx.plan.installPath);
-      MoveLog(ctx, ctx.plan.installPath);
+      // The log in the destination is the install's file too: a removal
+      // takes it away with the product.
+      const std::string log = ctx.plan.installPath + "\\" + kLogFileName;
+      const bool logExisted = ctx.ops.FileExists(log);
+      const bool logMoved = MoveLog(ctx, log);
       ctx.record.Start(title);
+      if (logMoved) ctx.RecordFileState(log, logExisted, false);
       ctx.Log({"Uninstall record ", ctx.record.FileName(), ": started"});
     }
     ctx.dirTags.push_back(dir.tag);

@@ -370,6 +370,9 @@ TEST(InstallEngine, LogNamesEveryActionWithItsResultInTheDestination) {
     EXPECT_NE(found, std::string::npos) << line << "\n" << text;
     if (found != std::string::npos) at = found;
   }
+  // The log is the install's own file: a removal takes it away.
+  const auto& created = ops.Section("C:\\Apps\\Prod\\uninstall.cfg", kCreatedSection);
+  EXPECT_NE(std::find(created.begin(), created.end(), "C:\\Apps\\Prod\\Setup.log"), created.end());
 }
 
 TEST(InstallEngine, LogTellsWhyARunStoppedAndWhatWasLaunched) {
