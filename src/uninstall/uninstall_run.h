@@ -49,9 +49,10 @@ UninstallOutcome RunUninstall(const UninstallPlan& plan, UninstallSystem& system
 
 // Removes the block (its exact lines, the marker lines included, compared
 // without regard to blanks at the ends and to case) from the file: every
-// copy of it, as a reinstall adds the block again. The file as it was is saved as backup first, and the new text
-// replaces the file only when complete. removeFileWhenEmpty deletes the file
-// when nothing but blank lines is left. Returns "" or why nothing was changed.
+// copy of it, as a reinstall adds the block again. The file as it was is
+// saved as backup first, and the new text replaces the file only when
+// complete. removeFileWhenEmpty deletes the file when nothing but blank lines
+// is left. Returns "" or why nothing was changed.
 std::string RemoveAutoexecBlock(const std::string& file, const std::string& backup,
                                 const std::vector<std::string>& block, bool removeFileWhenEmpty);
 

@@ -21,8 +21,8 @@ void MakeFolder(InstallContext& ctx, const std::string& folder) {
   }
 }
 
-// The log follows the install into its destination once that folder exists.
-// Moves the log into the destination; true when it is there now.
+// The log follows the install into its destination once that folder exists;
+// true when it is there now.
 bool MoveLog(InstallContext& ctx, const std::string& path) {
   if (!ctx.log || ctx.log->Fixed()) return false;
   if (ctx.log->MoveTo(path)) return true;
